@@ -1,0 +1,79 @@
+// The virtual desktop: one per process. It owns the screen geometry, the
+// input state (cursor, focus, capture, active window), the script player and
+// the records that dumps report.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "win32/WinUser.h"
+
+namespace winsim {
+
+struct MessageBoxRecord {
+  HWND owner = nullptr;
+  std::string text;     // ANSI as passed
+  std::string caption;  // ANSI as passed
+  UINT type = 0;
+  int result = 0;
+};
+
+struct ProcessRecord {
+  std::string application;
+  std::string commandLine;
+  std::string currentDirectory;
+  bool ok = false;
+};
+
+struct DesktopState {
+  int screenWidth = 1920;
+  int screenHeight = 1080;
+  RECT workArea{0, 0, 1920, 1040};
+  POINT cursor{0, 0};
+  HWND focus = nullptr;
+  HWND active = nullptr;
+  HWND capture = nullptr;
+  bool leftDown = false;
+  bool rightDown = false;
+  std::string outDir;  // WINSIM_OUT, empty when nothing is written
+  std::vector<MessageBoxRecord> messageBoxes;
+  std::vector<ProcessRecord> processes;
+};
+
+// The desktop, configured from WINSIM_* the first time it is used.
+DesktopState& Desktop();
+// Reconfigure from the environment and forget all state (between tests).
+void ResetDesktop();
+
+// Sections that other parts of the stand-in add to every dump
+// (tray, hotkeys, menu, shell, browsers, ...).
+void RegisterDumpSection(const std::string& name, std::function<nlohmann::json()> producer);
+nlohmann::json DumpState(std::optional<int> exitCode);
+// Writes NAME.json into the output folder; false when there is none.
+bool WriteDump(const std::string& name, std::optional<int> exitCode = std::nullopt);
+// Writes NAME.png of the composed screen into the output folder.
+bool WriteScreenshot(const std::string& name);
+// Composes the screen as a person sees it: BGRA, top-down, screen-sized.
+std::vector<uint32_t> ComposeScreen();
+
+// Input. The running message loop asks for the next user action when it has
+// nothing else to do; the action turns into input messages in the queues.
+// Returns false when there is no further input.
+bool AdvanceInput();
+// Replaces the script with these lines (tests).
+void SetScriptLines(std::vector<std::string> lines);
+// Runs one script line at once (tests); false when the line is not understood.
+bool RunScriptLine(const std::string& line);
+// What happens when input runs out while a loop waits for it. The default
+// writes final.json and ends the process with exit code 3.
+void SetInputExhaustedHandler(std::function<void()> handler);
+void InputExhausted();
+
+// Exit code capture: final.json is written when the process ends by itself.
+void InstallExitRecorder();
+
+}  // namespace winsim
