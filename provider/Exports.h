@@ -2,6 +2,8 @@
 // (the caller's error word) and a one-byte boolean result.
 #pragma once
 
+#include "win32/WinDef.h"
+
 #define OSTREL_EXPORT extern "C" __attribute__((visibility("default")))
 
 OSTREL_EXPORT bool __cdecl check(int* pError);

@@ -3,3 +3,4 @@
 
 #include "win32/Windows.h"
 #include "afx/AfxString.h"
+#include "afx/AfxInet.h"

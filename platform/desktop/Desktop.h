@@ -29,6 +29,14 @@ struct ProcessRecord {
   bool ok = false;
 };
 
+struct ShellRecord {
+  std::string verb;
+  std::string file;
+  std::string parameters;
+  std::string directory;
+  int show = 0;
+};
+
 struct DesktopState {
   int screenWidth = 1920;
   int screenHeight = 1080;
@@ -42,6 +50,7 @@ struct DesktopState {
   std::string outDir;  // WINSIM_OUT, empty when nothing is written
   std::vector<MessageBoxRecord> messageBoxes;
   std::vector<ProcessRecord> processes;
+  std::vector<ShellRecord> shellCalls;
 };
 
 // The desktop, configured from WINSIM_* the first time it is used.
@@ -59,6 +68,10 @@ bool WriteDump(const std::string& name, std::optional<int> exitCode = std::nullo
 bool WriteScreenshot(const std::string& name);
 // Composes the screen as a person sees it: BGRA, top-down, screen-sized.
 std::vector<uint32_t> ComposeScreen();
+
+// Whether a layered window shows a pixel at this screen point (a click on a
+// fully transparent or colour-keyed pixel goes to the window below).
+bool LayeredWindowHitsPoint(HWND hwnd, POINT screen);
 
 // Input. The running message loop asks for the next user action when it has
 // nothing else to do; the action turns into input messages in the queues.

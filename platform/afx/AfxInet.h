@@ -1,0 +1,2 @@
+// The framework's internet helpers (URL parsing).
+#pragma once

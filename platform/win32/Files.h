@@ -1,0 +1,4 @@
+// Files with the Windows C run-time's semantics: _access, rename, DeleteFileA.
+#pragma once
+
+#include "WinDef.h"

@@ -1,0 +1,4 @@
+// Shell32 surface: ShellExecuteA, tray icons.
+#pragma once
+
+#include "WinDef.h"
