@@ -86,6 +86,16 @@ bool RunScriptLine(const std::string& line);
 void SetInputExhaustedHandler(std::function<void()> handler);
 void InputExhausted();
 
+// Script actions that other parts of the stand-in add ("tray-click", "menu",
+// ...). The handler gets the words after the action's name; false means the
+// line is malformed.
+void RegisterScriptAction(const std::string& name, std::function<bool(const std::vector<std::string>&)> handler);
+// Keys go through this first (hot keys); true means it took the key.
+void SetKeyInterceptor(std::function<bool(UINT vk)> interceptor);
+
+// The window a mouse event at this screen point goes to, and its hit code.
+HWND WindowFromScreenPoint(POINT p, LRESULT* hit);
+
 // Exit code capture: final.json is written when the process ends by itself.
 void InstallExitRecorder();
 

@@ -120,7 +120,7 @@ std::string EncodeUtf8(const std::u32string& in) {
   return out;
 }
 
-std::string IconvName(UINT cp) { return "CP" + std::to_string(cp); }
+std::string IconvName(UINT cp) { return std::string("CP").append(std::to_string(cp)); }
 
 class Iconv {
  public:
