@@ -21,6 +21,7 @@ extern "C" HBRUSH WINAPI GetSysColorBrush(int nIndex) { return FakeBrush(static_
 extern "C" DWORD WINAPI GetSysColor(int) { return RGB(240, 240, 240); }
 extern "C" HGDIOBJ WINAPI GetStockObject(int i) { return FakeBrush(static_cast<uintptr_t>(i)); }
 extern "C" BOOL WINAPI DeleteObject(HGDIOBJ) { return TRUE; }
+extern "C" BOOL WINAPI DeleteDC(HDC) { return TRUE; }
 extern "C" HGDIOBJ WINAPI SelectObject(HDC, HGDIOBJ) { return nullptr; }
 extern "C" COLORREF WINAPI SetBkColor(HDC, COLORREF) { return 0xFFFFFF; }
 extern "C" COLORREF WINAPI SetTextColor(HDC, COLORREF) { return 0; }

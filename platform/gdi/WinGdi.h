@@ -24,6 +24,7 @@ HBRUSH WINAPI GetSysColorBrush(int nIndex);
 DWORD WINAPI GetSysColor(int nIndex);
 HGDIOBJ WINAPI GetStockObject(int i);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);
+BOOL WINAPI DeleteDC(HDC hdc);
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);

@@ -4,6 +4,7 @@
 #include "win32/WinDef.h"
 #include "win32/WinBase.h"
 #include "win32/WinUser.h"
+#include "win32/CommCtrl.h"
 #include "win32/Files.h"
 #include "win32/Shell.h"
 #include "gdi/WinGdi.h"

@@ -1,0 +1,198 @@
+#include "AfxDialog.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "afx/AfxOcc.h"
+#include "afx/AfxState.h"
+#include "afx/AfxWinApp.h"
+#include "win32/Dialog.h"
+#include "win32/DialogTemplate.h"
+#include "win32/Window.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+IMPLEMENT_DYNAMIC(CDialogEx, CDialog)
+
+// The OLE control items of a template, kept for the dialog's initialisation.
+struct CDialog::OleItems {
+  std::vector<winsim::DialogItemTemplate> items;
+  std::vector<int> previousIds;  // the id of the ordinary control each one follows in the template (0: first)
+  int baseX = 8;
+  int baseY = 16;
+};
+
+namespace {
+
+bool IsOleControlItem(const winsim::DialogItemTemplate& item) {
+  return !item.className.empty() && item.className.front() == '{';
+}
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return FALSE;
+  CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
+  return pDlg ? pDlg->OnInitDialog() : TRUE;
+}
+
+const void* LoadTemplate(HINSTANCE hInst, UINT nIDTemplate) {
+  HRSRC res = ::FindResourceA(hInst, MAKEINTRESOURCEA(nIDTemplate), RT_DIALOG);
+  if (!res) return nullptr;
+  return ::LockResource(::LoadResource(hInst, res));
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+  ON_COMMAND(IDOK, &CDialog::OnOK)
+  ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+  ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CDialogEx, CDialog)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog() {
+  delete m_pOleItems;
+  if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
+}
+
+BOOL CDialog::CreateDlgIndirect(UINT nIDTemplate, CWnd* pParentWnd, HINSTANCE hInst) {
+  const void* data = LoadTemplate(hInst, nIDTemplate);
+  winsim::DialogTemplateData t;
+  if (!data || !winsim::ParseDialogTemplate(data, 0, t)) return FALSE;
+  delete m_pOleItems;
+  m_pOleItems = new OleItems();
+  winsim::DialogBaseUnits(t.pointSize, (t.style & DS_SETFONT) != 0, m_pOleItems->baseX, m_pOleItems->baseY);
+  std::vector<winsim::DialogItemTemplate> plain;
+  for (const winsim::DialogItemTemplate& item : t.items) {
+    if (IsOleControlItem(item)) {
+      m_pOleItems->items.push_back(item);
+      m_pOleItems->previousIds.push_back(plain.empty() ? 0 : static_cast<int>(plain.back().id));
+    } else {
+      plain.push_back(item);
+    }
+  }
+  t.items = plain;
+  std::vector<unsigned char> bytes = winsim::BuildDialogTemplate(t);
+  AfxHookWindowCreate(this);
+  HWND hWnd = ::CreateDialogIndirectParamA(hInst, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
+                                           pParentWnd ? pParentWnd->m_hWnd : nullptr, AfxDlgProc, 0);
+  AfxUnhookWindowCreate();
+  if (winsim::Window* w = winsim::FindWindowObject(hWnd)) w->templateId = static_cast<int>(nIDTemplate);
+  return hWnd != nullptr;
+}
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+  COccManager* occ = AfxGetModuleState()->m_pOccManager;
+  if (m_pOleItems && !m_pOleItems->items.empty()) {
+    for (size_t i = 0; i < m_pOleItems->items.size(); ++i) {
+      const winsim::DialogItemTemplate& item = m_pOleItems->items[i];
+      if (!occ) continue;  // without control containment there is nothing to host them
+      HWND after = m_pOleItems->previousIds[i] ? ::GetDlgItem(m_hWnd, m_pOleItems->previousIds[i]) : HWND_TOP;
+      occ->CreateDlgControl(this, item, m_pOleItems->baseX, m_pOleItems->baseY, after);
+    }
+  }
+  return Default();
+}
+
+HWND CDialog::PreModal() {
+  HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+  if (!parent) {
+    CWnd* main = AfxGetMainWnd();
+    if (main && main != this && main->m_hWnd) parent = main->m_hWnd;
+  }
+  return parent ? ::GetAncestor(parent, GA_ROOT) : nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+  HWND parent = PreModal();
+  bool enableParent = parent && ::IsWindowEnabled(parent);
+  if (enableParent) ::EnableWindow(parent, FALSE);
+  m_nModalResult = -1;
+  m_nFlags |= WF_CONTINUEMODAL;
+  if (CreateDlgIndirect(m_nIDTemplate, CWnd::FromHandle(parent), AfxGetResourceHandle()) && ContinueModal()) {
+    DWORD flags = MLF_SHOWONIDLE;
+    if (GetStyle() & DS_NOIDLEMSG) flags |= MLF_NOIDLEMSG;
+    RunModalLoop(flags);
+  }
+  m_nFlags &= ~WF_CONTINUEMODAL;
+  if (m_hWnd) {
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+  }
+  if (enableParent) {
+    ::EnableWindow(parent, TRUE);
+    if (::IsWindow(parent) && ::IsWindowVisible(parent)) ::SetActiveWindow(parent);
+  }
+  if (m_hWnd) DestroyWindow();
+  return m_nModalResult;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+  m_nIDTemplate = nIDTemplate;
+  m_nIDHelp = nIDTemplate;
+  if (!pParentWnd) pParentWnd = AfxGetMainWnd();
+  m_pParentWnd = pParentWnd;
+  return CreateDlgIndirect(nIDTemplate, pParentWnd, AfxGetResourceHandle());
+}
+
+BOOL CDialog::OnInitDialog() {
+  if (!UpdateData(FALSE)) return FALSE;
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  if (!UpdateData(TRUE)) return;
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::EndDialog(int nResult) {
+  if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL)) EndModalLoop(nResult);
+  ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::PreTranslateInput(LPMSG lpMsg) {
+  bool key = lpMsg->message >= WM_KEYFIRST && lpMsg->message <= WM_KEYLAST;
+  bool mouse = lpMsg->message >= WM_MOUSEFIRST && lpMsg->message <= WM_MOUSELAST;
+  if (!key && !mouse) return FALSE;
+  return IsDialogMessage(lpMsg);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+  if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
+  return PreTranslateInput(pMsg);
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) {
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  // Commands nobody in the dialog handles go on to the application.
+  CWinApp* app = AfxGetApp();
+  return (nCode == CN_COMMAND && app) ? app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) : FALSE;
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+  CDataExchange dx(this, bSaveAndValidate);
+  DoDataExchange(&dx);
+  return TRUE;
+}
+
+HWND CDataExchange::PrepareCtrl(int nIDC) {
+  HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
+  if (!hWndCtrl) Fail();
+  return hWndCtrl;
+}
+
+void CDataExchange::Fail() {
+  std::fprintf(stderr, "framework: data exchange failed: a control the dialog binds is missing\n");
+  std::abort();
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
+  if (rControl.m_hWnd) return;
+  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+  rControl.SubclassWindow(hWndCtrl);
+}
