@@ -8,4 +8,6 @@
 #include "win32/Files.h"
 #include "win32/Shell.h"
 #include "gdi/WinGdi.h"
+#include "ole/Ole.h"
+#include "gdiplus/GdiPlus.h"
 #include "wininet/WinInet.h"
