@@ -9,6 +9,7 @@
 #include "afx/AfxState.h"
 #include "afx/AfxCmdTarget.h"
 #include "afx/AfxGdi.h"
+#include "afx/AfxFile.h"
 #include "afx/AfxWnd.h"
 #include "afx/AfxDialog.h"
 #include "afx/AfxOcc.h"

@@ -1,12 +1,16 @@
 #include "AfxGdi.h"
 
+#include <cstring>
 #include <memory>
 
+#include "afx/AfxState.h"
 #include "afx/AfxWnd.h"
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 IMPLEMENT_DYNAMIC(CDC, CObject)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
@@ -22,6 +26,36 @@ std::map<HDC, std::unique_ptr<CDC>>& TempDCs() {
 }  // namespace
 
 CGdiObject::~CGdiObject() { DeleteObject(); }
+
+CGdiObject*& CGdiObject::TempSlot(HGDIOBJ h) {
+  // Kept for the life of the process and never destroyed, so that no
+  // wrapper deletes a handle someone else owns.
+  static auto* temps = new std::map<HGDIOBJ, CGdiObject*>();
+  return (*temps)[h];
+}
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource) {
+  return Attach(::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
+  return Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, nWidth, nHeight));
+}
+
+BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC) {
+  HDC screen = pDC ? nullptr : ::GetDC(nullptr);
+  LOGFONT lf{};
+  lf.lfHeight = -MulDiv(nPointSize, ::GetDeviceCaps(pDC ? pDC->m_hAttribDC : screen, LOGPIXELSY), 720);
+  lf.lfCharSet = DEFAULT_CHARSET;
+  if (lpszFaceName) std::strncpy(lf.lfFaceName, lpszFaceName, LF_FACESIZE - 1);
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return CreateFontIndirect(&lf);
+}
+
+CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
+  return CGdiObject::FromHandleAs<CPalette>(
+      ::SelectPalette(m_hDC, pPalette ? static_cast<HPALETTE>(pPalette->GetSafeHandle()) : nullptr, bForceBackground));
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   if (!hObject) return FALSE;

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "afx/AfxObject.h"
+#include "afx/AfxString.h"
 #include "afx/AfxTypes.h"
 #include "gdi/WinGdi.h"
 
@@ -25,7 +26,27 @@ class CGdiObject : public CObject {
   BOOL Attach(HGDIOBJ hObject);
   HGDIOBJ Detach();
   BOOL DeleteObject();
+  int GetObject(int nCount, LPVOID lpObject) const { return ::GetObject(m_hObject, nCount, lpObject); }
+
+  // A wrapper that the framework owns for a handle it hands back (the
+  // previous selection of a DC); it never deletes the handle.
+  template <class T>
+  static T* FromHandleAs(HGDIOBJ h);
+
+ private:
+  static CGdiObject*& TempSlot(HGDIOBJ h);
 };
+
+template <class T>
+T* CGdiObject::FromHandleAs(HGDIOBJ h) {
+  if (!h) return nullptr;
+  CGdiObject*& slot = TempSlot(h);
+  if (!slot) {
+    slot = new T;
+    slot->m_hObject = h;
+  }
+  return static_cast<T*>(slot);
+}
 
 class CBrush : public CGdiObject {
   DECLARE_DYNAMIC(CBrush)
@@ -37,11 +58,36 @@ class CBrush : public CGdiObject {
   operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
 };
 
+class CDC;
+
 class CBitmap : public CGdiObject {
   DECLARE_DYNAMIC(CBitmap)
 
  public:
   operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+  BOOL LoadBitmap(UINT nIDResource);
+  BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
+  BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits) {
+    return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+  }
+  int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
+};
+
+class CFont : public CGdiObject {
+  DECLARE_DYNAMIC(CFont)
+
+ public:
+  operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+  BOOL CreateFontIndirect(const LOGFONT* lpLogFont) { return Attach(::CreateFontIndirect(lpLogFont)); }
+  // The size in tenths of a point, for the given DC or the screen.
+  BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC = nullptr);
+};
+
+class CPalette : public CGdiObject {
+  DECLARE_DYNAMIC(CPalette)
+
+ public:
+  operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
 };
 
 class CDC : public CObject {
@@ -66,11 +112,37 @@ class CDC : public CObject {
   HDC Detach();
   BOOL DeleteDC();
 
+  BOOL CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr)); }
+
   HGDIOBJ SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
+  CBitmap* SelectObject(CBitmap* p) { return Select<CBitmap>(p); }
+  CFont* SelectObject(CFont* p) { return Select<CFont>(p); }
+  CBrush* SelectObject(CBrush* p) { return Select<CBrush>(p); }
+  CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground);
+  UINT RealizePalette() { return ::RealizePalette(m_hDC); }
+  int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC, nIndex); }
+  BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
+  }
+  BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                  int nSrcHeight, DWORD dwRop) {
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, nSrcWidth,
+                        nSrcHeight, dwRop);
+  }
+  int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) {
+    return ::DrawText(m_hDC, lpszString, nCount, lpRect, nFormat);
+  }
+  int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText(str, str.GetLength(), lpRect, nFormat); }
   COLORREF SetBkColor(COLORREF c) { return ::SetBkColor(m_hDC, c); }
   COLORREF SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
   int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
   int FillRect(LPCRECT r, CBrush* brush) { return ::FillRect(m_hDC, r, static_cast<HBRUSH>(brush->GetSafeHandle())); }
+
+ private:
+  template <class T>
+  T* Select(T* p) {
+    return CGdiObject::FromHandleAs<T>(::SelectObject(m_hDC, p ? p->GetSafeHandle() : nullptr));
+  }
 };
 
 class CPaintDC : public CDC {

@@ -41,6 +41,13 @@ std::shared_ptr<Surface> Surface::Create(int width, int height, int bitsPerPixel
   return s;
 }
 
+std::shared_ptr<Surface> Surface::ScreenCopy(const Surface& from) {
+  auto copy = Create(from.width, from.height, 32);
+  for (int y = 0; y < from.height; ++y)
+    for (int x = 0; x < from.width; ++x) copy->SetRaw(x, y, RgbOf(from.Colour(x, y)));
+  return copy;
+}
+
 uint32_t Surface::Raw(int x, int y) const {
   const uint8_t* row = Row(y);
   switch (bitsPerPixel) {

@@ -35,6 +35,8 @@ struct Surface {
 
   // A zero-filled surface; monochrome ones get the black/white table.
   static std::shared_ptr<Surface> Create(int width, int height, int bitsPerPixel, bool bottomUp = false);
+  // A copy in the screen's format: 32 bits, top row first, alpha 0.
+  static std::shared_ptr<Surface> ScreenCopy(const Surface& from);
   static int StrideFor(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
   uint8_t* Bits() { return storage.data(); }

@@ -15,12 +15,8 @@ constexpr HRESULT CTL_E_INVALIDPICTURE = static_cast<HRESULT>(0x800A01E1L);
 
 class Picture : public winsim::ComObject<Picture, IPicture> {
  public:
-  explicit Picture(const winsim::Surface& pixels) : m_width(pixels.width), m_height(pixels.height) {
-    auto screen = winsim::Surface::Create(pixels.width, pixels.height, 32);
-    for (int y = 0; y < pixels.height; ++y)
-      for (int x = 0; x < pixels.width; ++x) screen->SetRaw(x, y, winsim::RgbOf(pixels.Colour(x, y)));
-    m_bitmap = winsim::gdi::NewBitmap(std::move(screen), false);
-  }
+  explicit Picture(const winsim::Surface& pixels)
+      : m_width(pixels.width), m_height(pixels.height), m_bitmap(winsim::gdi::NewBitmap(winsim::Surface::ScreenCopy(pixels), false)) {}
   ~Picture() override { DeleteObject(m_bitmap); }
   static bool Answers(REFIID riid) { return riid == IID_IUnknown || riid == IID_IPicture; }
 
