@@ -13,4 +13,5 @@
 #include "afx/AfxWnd.h"
 #include "afx/AfxDialog.h"
 #include "afx/AfxOcc.h"
+#include "afx/AfxButton.h"
 #include "afx/AfxWinApp.h"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "afx/AfxButton.h"
 #include "afx/AfxOcc.h"
 #include "afx/AfxState.h"
 #include "afx/AfxWinApp.h"
@@ -60,6 +61,7 @@ CDialog::~CDialog() {
 }
 
 BOOL CDialog::CreateDlgIndirect(UINT nIDTemplate, CWnd* pParentWnd, HINSTANCE hInst) {
+  AfxRegisterMFCCtrlClasses();
   const void* data = LoadTemplate(hInst, nIDTemplate);
   winsim::DialogTemplateData t;
   if (!data || !winsim::ParseDialogTemplate(data, 0, t)) return FALSE;

@@ -4,6 +4,20 @@
 
 #include "afx/AfxWnd.h"
 
+// Parameter and result types of CWnd::InvokeHelper, one byte each.
+#define VTS_NONE ""
+#define VTS_I2 "\x02"
+#define VTS_I4 "\x03"
+#define VTS_R8 "\x05"
+#define VTS_BSTR "\x08"
+#define VTS_DISPATCH "\x09"
+#define VTS_BOOL "\x0B"
+#define VTS_VARIANT "\x0C"
+#define VTS_UNKNOWN "\x0D"
+#define VTS_PI4 "\x43"
+#define VTS_PBSTR "\x48"
+#define VTS_PVARIANT "\x4C"
+
 namespace winsim {
 struct DialogItemTemplate;
 }

@@ -112,7 +112,9 @@ typedef HANDLE HLOCAL;
 typedef HANDLE HGDIOBJ;
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
-typedef int (*FARPROC)();
+// Always cast to the procedure's real type; a void-returning type lets that
+// cast stay free of function-type warnings.
+typedef void (*FARPROC)();
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define MAX_PATH 260

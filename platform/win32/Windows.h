@@ -9,5 +9,6 @@
 #include "win32/Shell.h"
 #include "gdi/WinGdi.h"
 #include "ole/Ole.h"
+#include "ole/OleAuto.h"
 #include "gdiplus/GdiPlus.h"
 #include "wininet/WinInet.h"
