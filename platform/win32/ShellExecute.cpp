@@ -105,7 +105,8 @@ INT_PTR OpenProgram(const std::string& file, const char* parameters, const char*
   }
   SpawnRequest request;
   request.path = program;
-  request.commandLine = QuoteArgument(program);
+  // The shell names the program by its full path in quotes.
+  request.commandLine = "\"" + program + "\"";
   if (parameters && *parameters) request.commandLine += std::string(" ") + parameters;
   request.argv = SplitCommandLine(request.commandLine);
   request.directory = directory ? directory : "";
