@@ -17,6 +17,7 @@ namespace {
 // Records one line per start: folder, arguments, the platform command line.
 const char kRecorderScript[] =
     "#!/bin/sh\n"
+    "exec 2>/dev/null\n"
     "printf '%s|%s|%s\\n' \"$(pwd)\" \"$*\" \"$WINSIM_CMDLINE\" >> \"$REGSVR_LOG\"\n";
 
 }  // namespace
