@@ -37,10 +37,26 @@ DWORD ErrorOf(CURLcode code) {
     case CURLE_RECV_ERROR: return ERROR_INTERNET_CONNECTION_RESET;
     case CURLE_GOT_NOTHING:
     case CURLE_WEIRD_SERVER_REPLY:
-    case CURLE_UNSUPPORTED_PROTOCOL:
-    case CURLE_TOO_MANY_REDIRECTS: return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    case CURLE_UNSUPPORTED_PROTOCOL: return ERROR_HTTP_INVALID_SERVER_RESPONSE;
     default: return ERROR_INTERNET_INTERNAL_ERROR;
   }
+}
+
+// "/path?query" of an absolute address.
+bool PathAndQuery(const std::string& url, std::string& target) {
+  CURLU* parsed = curl_url();
+  char* path = nullptr;
+  char* query = nullptr;
+  bool ok = curl_url_set(parsed, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK &&
+            curl_url_get(parsed, CURLUPART_PATH, &path, 0) == CURLUE_OK;
+  if (ok) {
+    target = path;
+    if (curl_url_get(parsed, CURLUPART_QUERY, &query, 0) == CURLUE_OK) target += std::string("?") + query;
+  }
+  curl_free(path);
+  curl_free(query);
+  curl_url_cleanup(parsed);
+  return ok;
 }
 
 std::string Trim(std::string text) {
@@ -54,14 +70,14 @@ std::string Trim(std::string text) {
 }  // namespace
 
 HttpTransfer::HttpTransfer(const HttpTransferSettings& settings)
-    : m_receiveTimeout(settings.receiveTimeoutMs) {
+    : m_receiveTimeout(settings.receiveTimeoutMs), m_absoluteTarget(!settings.proxy.empty()) {
   InitialiseCurlOnce();
   m_easy = curl_easy_init();
   m_multi = curl_multi_init();
   curl_easy_setopt(m_easy, CURLOPT_URL, settings.url.c_str());
-  curl_easy_setopt(m_easy, CURLOPT_REQUEST_TARGET, settings.requestTarget.c_str());
+  m_requestTarget = settings.requestTarget;
+  curl_easy_setopt(m_easy, CURLOPT_REQUEST_TARGET, m_requestTarget.c_str());
   curl_easy_setopt(m_easy, CURLOPT_PROTOCOLS_STR, "http");
-  curl_easy_setopt(m_easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
   curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION,
                    settings.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
   if (!settings.userAgent.empty()) curl_easy_setopt(m_easy, CURLOPT_USERAGENT, settings.userAgent.c_str());
@@ -79,8 +95,6 @@ HttpTransfer::HttpTransfer(const HttpTransferSettings& settings)
     curl_easy_setopt(m_easy, CURLOPT_CONNECT_TO, m_connectTo);
   }
   curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, settings.connectTimeoutMs);
-  curl_easy_setopt(m_easy, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(m_easy, CURLOPT_MAXREDIRS, kMaxRedirects);
   curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(m_easy, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
   curl_easy_setopt(m_easy, CURLOPT_HEADERDATA, this);
@@ -98,9 +112,44 @@ HttpTransfer::~HttpTransfer() {
 
 DWORD HttpTransfer::Send() {
   if (!m_easy || !m_multi) return ERROR_INTERNET_INTERNAL_ERROR;
-  if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK) return ERROR_INTERNET_INTERNAL_ERROR;
-  if (DWORD error = PumpUntil([this] { return m_headComplete; })) return error;
-  return m_headComplete ? 0 : FinishedError();
+  for (long redirects = 0;; ++redirects) {
+    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK) return ERROR_INTERNET_INTERNAL_ERROR;
+    if (DWORD error = PumpUntil([this] { return m_headComplete; })) return error;
+    if (!m_headComplete) return FinishedError();
+    std::string location;
+    if (!IsRedirect() || !Header("Location", location)) return 0;
+    if (redirects == kMaxRedirects) return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    if (DWORD error = Redirect()) return error;
+  }
+}
+
+// A GET is sent again to the address the redirect names, with the request
+// line naming it as the first request named its own.
+DWORD HttpTransfer::Redirect() {
+  char* next = nullptr;
+  if (curl_easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &next) != CURLE_OK || !next) {
+    return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+  }
+  std::string url = next;
+  std::string target = url;
+  if (!m_absoluteTarget && !PathAndQuery(url, target)) return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+  curl_multi_remove_handle(m_multi, m_easy);
+  m_requestTarget = target;
+  curl_easy_setopt(m_easy, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(m_easy, CURLOPT_REQUEST_TARGET, m_requestTarget.c_str());
+  m_status = 0;
+  m_headers.clear();
+  m_headComplete = false;
+  m_pending.clear();
+  m_pendingTaken = 0;
+  m_paused = false;
+  m_finished = false;
+  m_result = CURLE_OK;
+  return 0;
+}
+
+bool HttpTransfer::IsRedirect() const {
+  return m_status == 301 || m_status == 302 || m_status == 303 || m_status == 307 || m_status == 308;
 }
 
 DWORD HttpTransfer::Read(char* buffer, size_t size, size_t& read) {
@@ -144,9 +193,7 @@ void HttpTransfer::TakeHeaderLine(std::string line) {
     return;
   }
   if (line.empty()) {
-    std::string location;
-    bool followed = m_status / 100 == 3 && Header("Location", location);
-    if (m_status >= 200 && !followed) m_headComplete = true;
+    if (m_status >= 200) m_headComplete = true;  // not an interim answer
     return;
   }
   size_t colon = line.find(':');

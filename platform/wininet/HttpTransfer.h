@@ -1,5 +1,6 @@
 // One HTTP exchange over libcurl, driven from the caller's thread: the
-// request goes out and the response head comes in when it is sent, the body
+// request goes out, redirects are followed and the final response head comes
+// in when it is sent, the body
 // is pulled as the caller reads it. Body bytes that arrive before they are
 // read are held up to a bound; past it the transfer pauses, so a huge body
 // costs no more memory than the caller asks for.
@@ -48,6 +49,8 @@ class HttpTransfer {
   static size_t OnHeader(char* data, size_t size, size_t count, void* self);
   static size_t OnBody(char* data, size_t size, size_t count, void* self);
   void TakeHeaderLine(std::string line);
+  bool IsRedirect() const;
+  DWORD Redirect();
   DWORD PumpUntil(const std::function<bool()>& ready);
   void CollectFinished();
   bool Connected() const;
@@ -58,7 +61,9 @@ class HttpTransfer {
   CURLM* m_multi = nullptr;
   curl_slist* m_headerList = nullptr;
   curl_slist* m_connectTo = nullptr;
+  std::string m_requestTarget;
   std::chrono::milliseconds m_receiveTimeout;
+  bool m_absoluteTarget;  // through a proxy the request line names the whole address
 
   long m_status = 0;
   std::vector<std::pair<std::string, std::string>> m_headers;

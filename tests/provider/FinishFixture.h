@@ -23,6 +23,13 @@ class FinishTest : public ProviderTest {
   // Waits until `count` registrations have been recorded (or a few seconds).
   std::vector<Registration> WaitForRegistrations(size_t count) const;
   std::string ToolPath() const { return m_toolDirectory + "/regsvr32.exe"; }
+  // The tool as the shell names it on a command line.
+  std::string QuotedToolPath() const {
+    std::string quoted(1, '"');
+    quoted += ToolPath();
+    quoted += '"';
+    return quoted;
+  }
 
  private:
   std::string m_toolDirectory;

@@ -149,7 +149,7 @@ TEST_F(FinishTest, RegistrationRunsInThePathWithTheName) {
   ASSERT_EQ(registrations.size(), 1u);
   EXPECT_EQ(registrations[0].directory, m_installation.Path() + "/sub");
   EXPECT_EQ(registrations[0].arguments, "/s x.dll");
-  EXPECT_EQ(registrations[0].commandLine, "\"" + ToolPath() + "\" /s x.dll");
+  EXPECT_EQ(registrations[0].commandLine, QuotedToolPath() + " /s x.dll");
   const auto& calls = winsim::Desktop().shellCalls;
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].verb, "open");
