@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "Installation.h"
 #include "framework.h"
@@ -84,26 +86,24 @@ TEST_F(CrtFiles, TheChosenCallFails) {
   winsim::FailFileCall(0);
 }
 
-// Run in a child process that has WINSIM_FAIL_FILE_OP in its environment
-// from the start; see the next test.
-TEST_F(CrtFiles, FailingCallFromTheEnvironment) {
-  if (!std::getenv("WINSIM_FAIL_FILE_OP")) GTEST_SKIP() << "runs as the child of FaultArmedByTheEnvironment";
-  WriteFile("a", "a");
-  EXPECT_EQ(_access("a", 0), -1);
-  EXPECT_EQ(_access("a", 0), 0);
-}
-
-TEST(CrtFileFaults, FaultArmedByTheEnvironment) {
+// A fresh process reads WINSIM_FAIL_FILE_OP when it starts: the probe
+// exits with 0 exactly when its first file call fails and its second does not.
+int RunFaultProbe(const char* failingCall) {
   pid_t child = fork();
-  ASSERT_GE(child, 0);
   if (child == 0) {
-    setenv("WINSIM_FAIL_FILE_OP", "1", 1);
-    execl("/proc/self/exe", "provider_tests", "--gtest_filter=CrtFiles.FailingCallFromTheEnvironment", nullptr);
+    if (failingCall) setenv("WINSIM_FAIL_FILE_OP", failingCall, 1);
+    std::string probe = std::filesystem::canonical("/proc/self/exe").parent_path() / "file_fault_probe";
+    execl(probe.c_str(), "file_fault_probe", nullptr);
     _exit(127);
   }
   int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CrtFileFaults, ArmedByTheEnvironment) {
+  EXPECT_EQ(RunFaultProbe("1"), 0);
+  EXPECT_EQ(RunFaultProbe(nullptr), 1);
 }
 
 }  // namespace
