@@ -24,6 +24,41 @@ void InitialiseCurlOnce() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// Per thread, one multi handle drives every exchange, and the easy handle of
+// the last exchange is kept for the next: making them anew costs more than a
+// whole exchange on loopback. No connection outlives its exchange.
+struct CurlHandles {
+  CURLM* multi = nullptr;
+  CURL* spare = nullptr;
+  ~CurlHandles() {
+    if (spare) curl_easy_cleanup(spare);
+    if (multi) curl_multi_cleanup(multi);
+  }
+};
+
+thread_local CurlHandles t_handles;
+
+CURLM* ThreadMulti() {
+  if (!t_handles.multi) t_handles.multi = curl_multi_init();
+  return t_handles.multi;
+}
+
+CURL* TakeEasy() {
+  CURL* easy = t_handles.spare;
+  t_handles.spare = nullptr;
+  if (!easy) return curl_easy_init();
+  curl_easy_reset(easy);
+  return easy;
+}
+
+void GiveBackEasy(CURL* easy) {
+  if (t_handles.spare) {
+    curl_easy_cleanup(easy);
+  } else {
+    t_handles.spare = easy;
+  }
+}
+
 DWORD ErrorOf(CURLcode code) {
   switch (code) {
     case CURLE_OK: return 0;
@@ -72,8 +107,8 @@ std::string Trim(std::string text) {
 HttpTransfer::HttpTransfer(const HttpTransferSettings& settings)
     : m_receiveTimeout(settings.receiveTimeoutMs), m_absoluteTarget(!settings.proxy.empty()) {
   InitialiseCurlOnce();
-  m_easy = curl_easy_init();
-  m_multi = curl_multi_init();
+  m_easy = TakeEasy();
+  m_multi = ThreadMulti();
   curl_easy_setopt(m_easy, CURLOPT_URL, settings.url.c_str());
   m_requestTarget = settings.requestTarget;
   curl_easy_setopt(m_easy, CURLOPT_REQUEST_TARGET, m_requestTarget.c_str());
@@ -96,6 +131,8 @@ HttpTransfer::HttpTransfer(const HttpTransferSettings& settings)
   }
   curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, settings.connectTimeoutMs);
   curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(m_easy, CURLOPT_FORBID_REUSE, 1L);
+  curl_easy_setopt(m_easy, CURLOPT_PRIVATE, this);
   curl_easy_setopt(m_easy, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
   curl_easy_setopt(m_easy, CURLOPT_HEADERDATA, this);
   curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &HttpTransfer::OnBody);
@@ -104,8 +141,7 @@ HttpTransfer::HttpTransfer(const HttpTransferSettings& settings)
 
 HttpTransfer::~HttpTransfer() {
   if (m_multi && m_easy) curl_multi_remove_handle(m_multi, m_easy);
-  if (m_easy) curl_easy_cleanup(m_easy);
-  if (m_multi) curl_multi_cleanup(m_multi);
+  if (m_easy) GiveBackEasy(m_easy);
   curl_slist_free_all(m_headerList);
   curl_slist_free_all(m_connectTo);
 }
@@ -248,13 +284,18 @@ DWORD HttpTransfer::PumpUntil(const std::function<bool()>& ready) {
   return 0;
 }
 
+// The multi handle is shared by the thread's exchanges: each end goes to its own.
 void HttpTransfer::CollectFinished() {
   int left = 0;
   while (CURLMsg* message = curl_multi_info_read(m_multi, &left)) {
-    if (message->msg == CURLMSG_DONE) {
-      m_finished = true;
-      m_result = message->data.result;
+    char* owner = nullptr;
+    if (message->msg != CURLMSG_DONE ||
+        curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &owner) != CURLE_OK || !owner) {
+      continue;
     }
+    auto* transfer = reinterpret_cast<HttpTransfer*>(owner);
+    transfer->m_finished = true;
+    transfer->m_result = message->data.result;
   }
 }
 

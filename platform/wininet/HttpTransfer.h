@@ -1,7 +1,8 @@
 // One HTTP exchange over libcurl, driven from the caller's thread: the
 // request goes out, redirects are followed and the final response head comes
 // in when it is sent, the body
-// is pulled as the caller reads it. Body bytes that arrive before they are
+// is pulled as the caller reads it. An exchange belongs to the thread that
+// made it. Body bytes that arrive before they are
 // read are held up to a bound; past it the transfer pauses, so a huge body
 // costs no more memory than the caller asks for.
 #pragma once
