@@ -62,12 +62,8 @@ void BM_PlainSocketGet(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainSocketGet)->Unit(benchmark::kMicrosecond);
 
-std::string FileName(int i) {
-  std::string name = "files/f";
-  name += std::to_string(i);
-  name += ".dll";
-  return name;
-}
+std::string BaseName(int i) { return std::string("f").append(std::to_string(i)).append(".dll"); }
+std::string FileName(int i) { return std::string("files/").append(BaseName(i)); }
 
 // Every target installed with its download beside it.
 void PlaceFiles() {
@@ -80,7 +76,7 @@ void PlaceFiles() {
 void BM_Finish(benchmark::State& state) {
   Installation installation;
   std::string entries;
-  for (int i = 0; i < kFiles; ++i) entries += FileEntry("files/", "f" + std::to_string(i) + ".dll");
+  for (int i = 0; i < kFiles; ++i) entries += FileEntry("files/", BaseName(i));
   std::string local = LocalManifest("1.0", "http://127.0.0.1", "/m.xml", entries);
   for (auto _ : state) {
     state.PauseTiming();
