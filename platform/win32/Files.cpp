@@ -74,7 +74,7 @@ extern "C" int __cdecl _access(const char* path, int mode) {
   return 0;
 }
 
-extern "C" int __cdecl winsim_crt_rename(const char* oldName, const char* newName) {
+extern "C" int __cdecl __wrap_rename(const char* oldName, const char* newName) {
   if (winsim::FileCallFails()) {
     errno = EACCES;
     return -1;

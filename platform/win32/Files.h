@@ -13,18 +13,15 @@ extern "C" {
 int __cdecl _access(const char* path, int mode);
 
 // The C run-time's rename moves the file with the platform's file move, which
-// fails (errno EACCES) when the target exists. It lives under a name of its
-// own: a stand-in exported as `rename` from the shared stand-in would
-// interpose glibc's rename for the whole process (libcurl, TinyXML, the host's
-// own tools), which rely on POSIX semantics. Product code writes `rename`
-// as on the platform; the macro below sends those calls here. <cstdio> is
-// included first so that its own declaration keeps the POSIX name.
-int __cdecl winsim_crt_rename(const char* oldName, const char* newName);
+// fails (errno EACCES) when the target exists. Product code calls `rename`
+// from <cstdio> as on the platform; its modules are linked with
+// --wrap=rename, which sends exactly their calls here. Exporting a `rename`
+// from the shared stand-in instead would interpose glibc's for the whole
+// process (libcurl, TinyXML, the host's tools), which rely on POSIX rename.
+int __cdecl __wrap_rename(const char* oldName, const char* newName);
 
 // A read-only file (no owner write permission) cannot be deleted, as on the
 // platform, even by a privileged user.
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 
 }  // extern "C"
-
-#define rename(oldName, newName) winsim_crt_rename(oldName, newName)
