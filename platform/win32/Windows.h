@@ -10,5 +10,6 @@
 #include "gdi/WinGdi.h"
 #include "ole/Ole.h"
 #include "ole/OleAuto.h"
+#include "ole/DocHostUIHandler.h"
 #include "gdiplus/GdiPlus.h"
 #include "wininet/WinInet.h"
