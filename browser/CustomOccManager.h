@@ -7,4 +7,5 @@
 class CCustomOccManager : public COccManager {
  public:
   CCustomOccManager() = default;
+  COleControlSite* CreateSite(COleControlContainer* pCtrlCont) override;
 };

@@ -12,6 +12,8 @@
 #include "afx/AfxFile.h"
 #include "afx/AfxWnd.h"
 #include "afx/AfxDialog.h"
+#include "afx/AfxException.h"
+#include "afx/AfxOleSite.h"
 #include "afx/AfxOcc.h"
 #include "afx/AfxButton.h"
 #include "afx/AfxWinApp.h"

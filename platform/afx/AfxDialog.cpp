@@ -197,4 +197,11 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
   if (rControl.m_hWnd) return;
   HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
   rControl.SubclassWindow(hWndCtrl);
+  // A hosted OLE control's window object drives the control through its site.
+  if (COleControlContainer* pCont = pDX->m_pDlgWnd->m_pCtrlCont) {
+    if (COleControlSite* pSite = pCont->FindSite(hWndCtrl)) {
+      rControl.m_pCtrlSite = pSite;
+      pSite->m_pWndCtrl = &rControl;
+    }
+  }
 }

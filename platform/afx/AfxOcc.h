@@ -2,6 +2,7 @@
 // dialog templates.
 #pragma once
 
+#include "afx/AfxOleSite.h"
 #include "afx/AfxWnd.h"
 
 // Parameter and result types of CWnd::InvokeHelper, one byte each.
@@ -29,10 +30,14 @@ class COccManager {
   COccManager(const COccManager&) = delete;
   COccManager& operator=(const COccManager&) = delete;
 
+  virtual COleControlContainer* CreateContainer(CWnd* pWnd);
+  virtual COleControlSite* CreateSite(COleControlContainer* pCtrlCont);
+
   // Creates the control of one template item inside the dialog, placed in
   // the z-order after `hWndAfter`; returns its window or null.
-  virtual HWND CreateDlgControl(CWnd* pDialog, const winsim::DialogItemTemplate& item, int baseX, int baseY,
-                                HWND hWndAfter);
+  HWND CreateDlgControl(CWnd* pDialog, const winsim::DialogItemTemplate& item, int baseX, int baseY, HWND hWndAfter);
 };
 
 void AfxEnableControlContainer(COccManager* pOccManager = nullptr);
+// The class id written as "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}".
+bool AfxParseClassId(const char* text, CLSID& clsid);

@@ -4,6 +4,8 @@
 #include <map>
 #include <memory>
 
+#include "afx/AfxException.h"
+#include "afx/AfxOleSite.h"
 #include "afx/AfxState.h"
 #include "afx/AfxWinApp.h"
 
@@ -177,6 +179,10 @@ LRESULT CWnd::Default() {
 const MSG* CWnd::GetCurrentMessage() { return &AfxGetThreadState()->m_lastSentMsg; }
 
 void CWnd::OnNcDestroy() {
+  // The controls' windows are gone by now; their sites go with the container.
+  delete m_pCtrlCont;
+  m_pCtrlCont = nullptr;
+  m_pCtrlSite = nullptr;
   CWinApp* app = AfxGetApp();
   if (app && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
   HWND hWnd = m_hWnd;
@@ -285,6 +291,19 @@ CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 
 int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
 
+// What the framework does with an exception that a handler let escape: a
+// window being created fails, a paint is taken as done, and anything else is
+// reported to the user.
+LRESULT AfxProcessWndProcException(CException* e, UINT nMsg, HWND hWnd) {
+  if (nMsg == WM_CREATE) return -1;
+  if (nMsg == WM_PAINT) {
+    ::ValidateRect(hWnd, nullptr);
+    return 0;
+  }
+  e->ReportError(MB_ICONEXCLAMATION);
+  return 0;
+}
+
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   AFX_THREAD_STATE* state = AfxGetThreadState();
   MSG saved = state->m_lastSentMsg;
@@ -293,7 +312,13 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
   state->m_lastSentMsg.wParam = wParam;
   state->m_lastSentMsg.lParam = lParam;
   ++state->m_nDispatchDepth;
-  LRESULT result = pWnd->WindowProc(nMsg, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = pWnd->WindowProc(nMsg, wParam, lParam);
+  } catch (CException* e) {
+    result = AfxProcessWndProcException(e, nMsg, hWnd);
+    e->Delete();
+  }
   if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->OnNcDestroy();
   --state->m_nDispatchDepth;
   state->m_lastSentMsg = saved;

@@ -7,6 +7,7 @@
 #include "afx/AfxTypes.h"
 
 class COleControlSite;
+class COleControlContainer;
 
 // Window flags of the framework.
 #define WF_MODALLOOP 0x0008
@@ -20,7 +21,8 @@ class CWnd : public CCmdTarget {
 
  public:
   HWND m_hWnd = nullptr;
-  COleControlSite* m_pCtrlSite = nullptr;  // set when the window hosts an OLE control
+  COleControlSite* m_pCtrlSite = nullptr;     // set when the window hosts an OLE control
+  COleControlContainer* m_pCtrlCont = nullptr;  // set when the window contains OLE controls
 
   CWnd() = default;
   ~CWnd() override;
@@ -148,7 +150,10 @@ class CWnd : public CCmdTarget {
   friend class CDialog;
 };
 
+class CException;
+
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+LRESULT AfxProcessWndProcException(CException* e, UINT nMsg, HWND hWnd);
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // The framework's window creation: the next window created on this thread
 // is attached to pWnd and subclassed before its first message.
