@@ -45,8 +45,7 @@ void RestartLauncher() {
   STARTUPINFOA startup{};
   startup.cb = 68;
   PROCESS_INFORMATION process;
-  if (CreateProcessA(launcher, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &process)) {
+  if (CreateProcessA(launcher, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
   }
