@@ -4,8 +4,9 @@
 // published manifest lists (its second element's children, with the file's
 // new content given inline, since nothing is downloaded here) it places
 // "<path><name>.tmp" and lists the file in the local manifest's list element.
-// With VARNHOLD_LAUNCHER set it then restarts that launcher with "TRUE".
-// "./varnhold.done" tells a waiting test that it is through.
+// With VARNHOLD_LAUNCHER set it then restarts that launcher with "TRUE" and
+// waits for it to end. "./varnhold.done" tells a waiting test that it is
+// through: the updater's own exit code, then the launcher's.
 #include <tinyxml.h>
 
 #include <cstdio>
@@ -38,20 +39,26 @@ bool PlaceDownloads(const TiXmlElement* pFiles, TiXmlElement* pList) {
   return true;
 }
 
-void RestartLauncher() {
+// The launcher's exit code, or -1 when there is none.
+long RestartLauncher() {
   const char* launcher = std::getenv("VARNHOLD_LAUNCHER");
-  if (!launcher) return;
+  if (!launcher) return -1;
   std::string commandLine = std::string("\"") + launcher + "\" TRUE";
   STARTUPINFOA startup{};
   startup.cb = 68;
   PROCESS_INFORMATION process;
-  if (CreateProcessA(launcher, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+  if (!CreateProcessA(launcher, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return -1;
   }
+  DWORD exitCode = 0;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return static_cast<long>(exitCode);
 }
 
-int Update() {
+int Update(long& launcherExit) {
   if (std::string(GetCommandLineA()) != kUpdaterToken) return 2;
   TiXmlDocument server("./Server.xml");
   TiXmlDocument local("./Update.xml");
@@ -60,16 +67,17 @@ int Update() {
   const TiXmlElement* pFiles = pRelease ? pRelease->NextSiblingElement() : nullptr;
   TiXmlElement* pList = local.RootElement() ? local.RootElement()->FirstChildElement() : nullptr;
   if (!pFiles || !pList || !PlaceDownloads(pFiles, pList) || !local.SaveFile()) return 4;
-  RestartLauncher();
+  launcherExit = RestartLauncher();
   return 0;
 }
 
 }  // namespace
 
 int main() {
-  int result = Update();
+  long launcherExit = -1;
+  int result = Update(launcherExit);
   if (FILE* done = std::fopen("varnhold.done", "w")) {
-    std::fprintf(done, "%d\n", result);
+    std::fprintf(done, "%d %ld\n", result, launcherExit);
     std::fclose(done);
   }
   return result;
