@@ -70,8 +70,8 @@ CString Failed(int* pError) {
 
 CString CHttpGet::Get(int* pError) {
   CInternetHandle hInternet(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  CInternetHandle hConnect(InternetConnectA(hInternet, m_strServer, INTERNET_INVALID_PORT_NUMBER, " ", " ",
-                                            INTERNET_SERVICE_HTTP, 0, 0));
+  CInternetHandle hConnect(
+      InternetConnectA(hInternet, m_strServer, INTERNET_INVALID_PORT_NUMBER, " ", " ", INTERNET_SERVICE_HTTP, 0, 0));
   CString strObject;
   strObject.Format("%s?v=%u", static_cast<const char*>(m_strObject), static_cast<unsigned>(std::time(nullptr)));
   CInternetHandle hRequest(

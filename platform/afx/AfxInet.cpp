@@ -22,10 +22,14 @@ bool Canonicalize(LPCSTR url, std::string& out) {
 
 DWORD ServiceOf(INTERNET_SCHEME scheme) {
   switch (scheme) {
-    case INTERNET_SCHEME_HTTP: return AFX_INET_SERVICE_HTTP;
-    case INTERNET_SCHEME_HTTPS: return AFX_INET_SERVICE_HTTPS;
-    case INTERNET_SCHEME_FTP: return AFX_INET_SERVICE_FTP;
-    default: return AFX_INET_SERVICE_UNK;
+    case INTERNET_SCHEME_HTTP:
+      return AFX_INET_SERVICE_HTTP;
+    case INTERNET_SCHEME_HTTPS:
+      return AFX_INET_SERVICE_HTTPS;
+    case INTERNET_SCHEME_FTP:
+      return AFX_INET_SERVICE_FTP;
+    default:
+      return AFX_INET_SERVICE_UNK;
   }
 }
 

@@ -34,9 +34,7 @@ bool ParentExists(const std::string& path) {
 }
 
 // A name that is not there: the file is missing, or a folder on its way is.
-DWORD MissingError(const std::string& path) {
-  return ParentExists(path) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-}
+DWORD MissingError(const std::string& path) { return ParentExists(path) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND; }
 
 }  // namespace
 

@@ -15,7 +15,7 @@ extern "C" {
 // "open" on a program starts it without waiting for it; "open" on a web
 // address hands it to the default browser. The result is greater than 32 on
 // success, an SE_ERR_* value otherwise.
-HINSTANCE WINAPI ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
-                               LPCSTR lpDirectory, INT nShowCmd);
+HINSTANCE WINAPI ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                               INT nShowCmd);
 
 }  // extern "C"

@@ -1,10 +1,9 @@
 // The shell's "open": programs become real processes, web addresses are
 // recorded for the browser that the desktop does not have yet.
+#include <strings.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <strings.h>
 
 #include <cctype>
 #include <cerrno>
@@ -84,12 +83,17 @@ std::string FindProgram(const std::string& file) {
 
 INT_PTR ShellErrorFromErrno(int error) {
   switch (error) {
-    case ENOENT: return SE_ERR_FNF;
-    case ENOTDIR: return SE_ERR_PNF;
+    case ENOENT:
+      return SE_ERR_FNF;
+    case ENOTDIR:
+      return SE_ERR_PNF;
     case EACCES:
-    case EPERM: return SE_ERR_ACCESSDENIED;
-    case ENOMEM: return SE_ERR_OOM;
-    default: return ERROR_BAD_FORMAT;
+    case EPERM:
+      return SE_ERR_ACCESSDENIED;
+    case ENOMEM:
+      return SE_ERR_OOM;
+    default:
+      return ERROR_BAD_FORMAT;
   }
 }
 

@@ -145,8 +145,8 @@ extern "C" BOOL WINAPI HttpSendRequestA(HINTERNET hRequest, LPCSTR lpszHeaders, 
   return TRUE;
 }
 
-extern "C" BOOL WINAPI HttpQueryInfoA(HINTERNET hRequest, DWORD dwInfoLevel, LPVOID lpBuffer,
-                                      LPDWORD lpdwBufferLength, LPDWORD lpdwIndex) {
+extern "C" BOOL WINAPI HttpQueryInfoA(HINTERNET hRequest, DWORD dwInfoLevel, LPVOID lpBuffer, LPDWORD lpdwBufferLength,
+                                      LPDWORD lpdwIndex) {
   auto* request = Find<HttpRequest>(hRequest, InternetObject::Kind::Request);
   if (!request) return FALSE;
   if (dwInfoLevel != HTTP_QUERY_CONTENT_LENGTH || (lpdwIndex && *lpdwIndex != 0)) {

@@ -61,19 +61,27 @@ void GiveBackEasy(CURL* easy) {
 
 DWORD ErrorOf(CURLcode code) {
   switch (code) {
-    case CURLE_OK: return 0;
+    case CURLE_OK:
+      return 0;
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
-    case CURLE_URL_MALFORMAT: return ERROR_INTERNET_NAME_NOT_RESOLVED;
-    case CURLE_COULDNT_CONNECT: return ERROR_INTERNET_CANNOT_CONNECT;
-    case CURLE_OPERATION_TIMEDOUT: return ERROR_INTERNET_TIMEOUT;
-    case CURLE_PARTIAL_FILE: return ERROR_INTERNET_CONNECTION_ABORTED;
+    case CURLE_URL_MALFORMAT:
+      return ERROR_INTERNET_NAME_NOT_RESOLVED;
+    case CURLE_COULDNT_CONNECT:
+      return ERROR_INTERNET_CANNOT_CONNECT;
+    case CURLE_OPERATION_TIMEDOUT:
+      return ERROR_INTERNET_TIMEOUT;
+    case CURLE_PARTIAL_FILE:
+      return ERROR_INTERNET_CONNECTION_ABORTED;
     case CURLE_SEND_ERROR:
-    case CURLE_RECV_ERROR: return ERROR_INTERNET_CONNECTION_RESET;
+    case CURLE_RECV_ERROR:
+      return ERROR_INTERNET_CONNECTION_RESET;
     case CURLE_GOT_NOTHING:
     case CURLE_WEIRD_SERVER_REPLY:
-    case CURLE_UNSUPPORTED_PROTOCOL: return ERROR_HTTP_INVALID_SERVER_RESPONSE;
-    default: return ERROR_INTERNET_INTERNAL_ERROR;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+      return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    default:
+      return ERROR_INTERNET_INTERNAL_ERROR;
   }
 }
 
@@ -113,8 +121,7 @@ HttpTransfer::HttpTransfer(const HttpTransferSettings& settings)
   m_requestTarget = settings.requestTarget;
   curl_easy_setopt(m_easy, CURLOPT_REQUEST_TARGET, m_requestTarget.c_str());
   curl_easy_setopt(m_easy, CURLOPT_PROTOCOLS_STR, "http");
-  curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION,
-                   settings.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
+  curl_easy_setopt(m_easy, CURLOPT_HTTP_VERSION, settings.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
   if (!settings.userAgent.empty()) curl_easy_setopt(m_easy, CURLOPT_USERAGENT, settings.userAgent.c_str());
   // No header beyond what the platform sends: curl would add an Accept line.
   m_headerList = curl_slist_append(m_headerList, "Accept:");
@@ -289,8 +296,8 @@ void HttpTransfer::CollectFinished() {
   int left = 0;
   while (CURLMsg* message = curl_multi_info_read(m_multi, &left)) {
     char* owner = nullptr;
-    if (message->msg != CURLMSG_DONE ||
-        curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &owner) != CURLE_OK || !owner) {
+    if (message->msg != CURLMSG_DONE || curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &owner) != CURLE_OK ||
+        !owner) {
       continue;
     }
     auto* transfer = reinterpret_cast<HttpTransfer*>(owner);

@@ -24,8 +24,8 @@ struct HttpTransferSettings {
   std::string requestTarget;  // what the request line names
   std::string userAgent;
   std::vector<std::string> headers;
-  std::string proxy;    // empty: connect directly
-  std::string noProxy;  // hosts that bypass the proxy
+  std::string proxy;             // empty: connect directly
+  std::string noProxy;           // hosts that bypass the proxy
   long defaultPortMappedTo = 0;  // the network's stand-in port for port 80, 0 for none
   bool http10 = false;
   long connectTimeoutMs = 0;

@@ -23,8 +23,8 @@ constexpr KnownScheme kSchemes[] = {
     {"https", INTERNET_SCHEME_HTTPS, INTERNET_DEFAULT_HTTPS_PORT},
     {"ftp", INTERNET_SCHEME_FTP, INTERNET_DEFAULT_FTP_PORT},
 };
-constexpr const char* kUnsupportedSchemes[] = {"file", "gopher", "news", "mailto", "socks", "javascript",
-                                               "vbscript", "res"};
+constexpr const char* kUnsupportedSchemes[] = {"file",  "gopher",     "news",     "mailto",
+                                               "socks", "javascript", "vbscript", "res"};
 
 bool IsSchemeChar(char c, bool first) {
   unsigned char u = static_cast<unsigned char>(c);

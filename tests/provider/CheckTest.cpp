@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ProviderFixture.h"
-#include "wininet/InternetHandle.h"
 #include "win32/CodePage.h"
+#include "wininet/InternetHandle.h"
 
 namespace provider_test {
 namespace {
@@ -72,10 +72,9 @@ const CheckCase kCheckCases[] = {
      HttpResponse(200, "<!-- published --><x>text<!-- c --><y version=\"1.0\"/></x>"), kUpToDate, false},
     {"ErrorStatusWithUsableBody", kLocal, HttpResponse(404, RemoteManifest("1.0")), kUpToDate, false},
     {"ServerErrorWithUsableBody", kLocal, HttpResponse(500, RemoteManifest("2.0")), kUpdateDue, true},
-    {"ZeroByteCutsBody", kLocal, HttpResponse(200, RemoteManifest("1.0") + Zero() + kJunk), kUpToDate,
+    {"ZeroByteCutsBody", kLocal, HttpResponse(200, RemoteManifest("1.0") + Zero() + kJunk), kUpToDate, false},
+    {"UndeclaredLengthCutAfter10240Bytes", kLocal, HttpResponse(200, ManifestThenJunkAfter10240(), false), kUpToDate,
      false},
-    {"UndeclaredLengthCutAfter10240Bytes", kLocal, HttpResponse(200, ManifestThenJunkAfter10240(), false),
-     kUpToDate, false},
     {"DeclaredLengthReadInFull", kLocal, HttpResponse(200, ManifestThenJunkAfter10240()), kFailed, false},
     {"DeclaredLengthLongerThan10240", kLocal, HttpResponse(200, Padded(RemoteManifest("2.0"), 50000)), kUpdateDue,
      true},

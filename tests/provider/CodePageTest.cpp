@@ -12,7 +12,7 @@ namespace {
 
 using provider_test::ScopedEnvironment;
 
-const char16_t kChinese[] = u"新版本";  // three units
+const char16_t kChinese[] = u"新版本";           // three units
 const char16_t kOutsideGbk[] = u"a\U0001F600b";  // an emoji, a surrogate pair
 
 class AnsiCodePage : public testing::TestWithParam<const char*> {

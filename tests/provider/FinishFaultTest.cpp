@@ -73,8 +73,8 @@ TEST_F(FinishUnderFaults, EveryTargetKeepsOldOrNewContent) {
     bool allNew = true;
     for (const Target& t : kTargets) {
       std::optional<std::string> content = ReadFile(TargetFile(t));
-      ASSERT_TRUE(content == OldContent(t) || content == NewContent(t)) << TargetFile(t) << " holds "
-                                                                        << content.value_or("nothing");
+      ASSERT_TRUE(content == OldContent(t) || content == NewContent(t))
+          << TargetFile(t) << " holds " << content.value_or("nothing");
       if (content == OldContent(t)) {
         allNew = false;
         EXPECT_EQ(ReadFile(TargetFile(t) + ".tmp"), NewContent(t)) << "the download stays beside its target";

@@ -23,10 +23,14 @@ bool WaitReady(int fd, short events, int stopFd, int timeoutMs) {
 
 const char* ReasonOf(int status) {
   switch (status) {
-    case 200: return "OK";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-    default: return "Status";
+    case 200:
+      return "OK";
+    case 404:
+      return "Not Found";
+    case 500:
+      return "Internal Server Error";
+    default:
+      return "Status";
   }
 }
 

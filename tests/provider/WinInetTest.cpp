@@ -92,8 +92,7 @@ TEST_F(WinInetGet, DefaultPortReachesTheNetworksStandInPort) {
 TEST_F(WinInetGet, RedirectIsFollowed) {
   LoopbackServer server([](Connection& connection) {
     static int served = 0;
-    connection.Send(served++ == 0 ? HttpResponse(302, "", true, "Location: /moved\r\n")
-                                  : HttpResponse(200, "arrived"));
+    connection.Send(served++ == 0 ? HttpResponse(302, "", true, "Location: /moved\r\n") : HttpResponse(200, "arrived"));
   });
   Send(static_cast<INTERNET_PORT>(server.Port()));
   EXPECT_EQ(Read(100), "arrived");
