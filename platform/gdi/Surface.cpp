@@ -1,6 +1,8 @@
 #include "Surface.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace winsim {
 
@@ -24,6 +26,8 @@ int Distance(Argb a, Argb b) {
 
 }  // namespace
 
+void Surface::Free::operator()(uint32_t* p) const { std::free(p); }
+
 std::shared_ptr<Surface> Surface::Create(int width, int height, int bitsPerPixel, bool bottomUp) {
   auto s = std::make_shared<Surface>();
   s->width = width;
@@ -31,7 +35,9 @@ std::shared_ptr<Surface> Surface::Create(int width, int height, int bitsPerPixel
   s->bitsPerPixel = bitsPerPixel;
   s->stride = StrideFor(width, bitsPerPixel);
   s->bottomUp = bottomUp;
-  s->storage.assign(static_cast<size_t>(s->stride / 4) * static_cast<size_t>(height), 0);
+  const size_t words = static_cast<size_t>(s->stride / 4) * static_cast<size_t>(height);
+  s->storage.reset(static_cast<uint32_t*>(std::calloc(words ? words : 1, sizeof(uint32_t))));
+  if (!s->storage) throw std::bad_alloc();
   if (bitsPerPixel == 1) s->colours = {0x000000, 0xFFFFFF};
   return s;
 }

@@ -32,7 +32,12 @@ struct Surface {
   // Colour table of 1- and 8-bit surfaces, as 0x00RRGGBB.
   std::vector<Argb> colours;
   // Whole 32-bit words, so that 32-bit rows are read as what they hold.
-  std::vector<uint32_t> storage;
+  // Taken zeroed from the C heap, which hands large blocks out as fresh
+  // zero pages without writing them.
+  struct Free {
+    void operator()(uint32_t* p) const;
+  };
+  std::unique_ptr<uint32_t[], Free> storage;
 
   // A zero-filled surface; monochrome ones get the black/white table.
   static std::shared_ptr<Surface> Create(int width, int height, int bitsPerPixel, bool bottomUp = false);
@@ -42,8 +47,8 @@ struct Surface {
   static uint32_t Pack16(Argb colour, bool rgb565);
   static int StrideFor(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
-  uint8_t* Bits() { return reinterpret_cast<uint8_t*>(storage.data()); }
-  const uint8_t* Bits() const { return reinterpret_cast<const uint8_t*>(storage.data()); }
+  uint8_t* Bits() { return reinterpret_cast<uint8_t*>(storage.get()); }
+  const uint8_t* Bits() const { return reinterpret_cast<const uint8_t*>(storage.get()); }
   // Row y of the image, 0 being the top.
   uint8_t* Row(int y) { return Bits() + static_cast<size_t>(MemoryRow(y)) * static_cast<size_t>(stride); }
   const uint8_t* Row(int y) const { return Bits() + static_cast<size_t>(MemoryRow(y)) * static_cast<size_t>(stride); }
@@ -63,9 +68,9 @@ struct Surface {
   // indexed surfaces).
   void SetColour(int x, int y, Argb colour);
   bool IsMonochrome() const { return bitsPerPixel == 1; }
-  uint32_t* Row32(int y) { return storage.data() + static_cast<size_t>(MemoryRow(y)) * static_cast<size_t>(stride / 4); }
+  uint32_t* Row32(int y) { return storage.get() + static_cast<size_t>(MemoryRow(y)) * static_cast<size_t>(stride / 4); }
   const uint32_t* Row32(int y) const {
-    return storage.data() + static_cast<size_t>(MemoryRow(y)) * static_cast<size_t>(stride / 4);
+    return storage.get() + static_cast<size_t>(MemoryRow(y)) * static_cast<size_t>(stride / 4);
   }
 
  private:

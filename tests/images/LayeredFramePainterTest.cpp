@@ -7,6 +7,7 @@
 
 #include "Fixtures.h"
 #include "desktop/Desktop.h"
+#include "gdi/Surface.h"
 #include "images/ResourceImage.h"
 #include "launcher/LorvaneApp.h"
 #include "win32/Window.h"
@@ -100,8 +101,9 @@ TEST_F(LayeredFrame, OnTheScreenTheOutsideIsClearTheEdgesSoftAndTheBodyOpaque) {
       else if (a == 255) body += seen == (own | 0xFF000000u);
       else soft += seen != kDesktop && seen != own;
       // A click falls through exactly where nothing shows.
-      if ((x * 7 + y * 13) % 97 == 0)
+      if ((x * 7 + y * 13) % 97 == 0) {
         EXPECT_EQ(winsim::LayeredWindowHitsPoint(hwnd, {x + 300, y + 150}), a != 0) << x << "," << y;
+      }
     }
   }
   EXPECT_GT(outside, 100000u);
