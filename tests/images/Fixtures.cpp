@@ -34,6 +34,12 @@ std::vector<uint8_t> PackedDib(const Image& image, int bits, const std::vector<u
   return out;
 }
 
+uint32_t Read(const std::vector<uint8_t>& bytes, size_t at, int size) {
+  uint32_t v = 0;
+  for (int i = 0; i < size; ++i) v |= static_cast<uint32_t>(bytes[at + static_cast<size_t>(i)]) << (8 * i);
+  return v;
+}
+
 struct Table {
   std::vector<std::vector<uint8_t>> data;
   std::vector<WinsimResourceEntry> entries;
@@ -41,12 +47,26 @@ struct Table {
     data.push_back(std::move(bytes));
     entries.push_back({typeName, typeId, nullptr, id, data.back().data(), static_cast<uint32_t>(data.back().size())});
   }
+  // An icon file as resources hold it: each image an RT_ICON, and a group
+  // whose entries name them by id.
+  void AddIcon(uint16_t id, const std::vector<uint8_t>& file) {
+    const uint32_t count = Read(file, 4, 2);
+    std::vector<uint8_t> group(file.begin(), file.begin() + 6);
+    for (uint32_t i = 0; i < count; ++i) {
+      const size_t entry = 6 + 16 * i;
+      const uint32_t size = Read(file, entry + 8, 4), offset = Read(file, entry + 12, 4);
+      group.insert(group.end(), file.begin() + static_cast<long>(entry), file.begin() + static_cast<long>(entry + 12));
+      Put(group, i + 1, 2);
+      Add(nullptr, 3, static_cast<uint16_t>(i + 1), std::vector<uint8_t>(file.begin() + offset, file.begin() + offset + size));
+    }
+    Add(nullptr, 14, id, group);
+  }
 };
 
 Table& Resources() {
   static Table* table = [] {
     auto* t = new Table;
-    t->data.reserve(8);
+    t->data.reserve(16);
     t->Add(nullptr, 2, kBitmap24,
            PackedDib({3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFF00FF}}, 24, {}));
     t->Add(nullptr, 2, kBitmap8, PackedDib({2, 1, {1, 0}}, 8, {0x00FFFF, 0xFFFF00}));
@@ -54,6 +74,7 @@ Table& Resources() {
     const char* text = "plain text, no image";
     t->Add("PNG", 0, kNotAnImage, std::vector<uint8_t>(text, text + std::strlen(text)));
     t->Add("PNG", 0, kFramePng, ReadFile(LORVANE_RESOURCES "/130.png"));
+    t->AddIcon(kIcon, ReadFile(LORVANE_RESOURCES "/128.ico"));
     return t;
   }();
   return *table;

@@ -15,6 +15,7 @@ constexpr UINT kBitmap8 = 201;      // RT_BITMAP, 2 x 1, 8 bits with a colour ta
 constexpr UINT kAlphaPng = 202;     // "PNG", 2 x 1: opaque red, half-transparent white
 constexpr UINT kNotAnImage = 203;   // "PNG" whose bytes are text
 constexpr UINT kFramePng = 130;     // "PNG", the shipped frame image
+constexpr UINT kIcon = 128;        // RT_GROUP_ICON of the shipped icon, its images RT_ICON 1 and 2
 constexpr UINT kMissing = 999;
 
 // 0xAARRGGBB pixels, top row first.
