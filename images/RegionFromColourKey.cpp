@@ -56,13 +56,36 @@ DWORD ReadWord(const BYTE* p) {
   return v;
 }
 
-// Whether the pixel at `p` differs from the key, in the layout of `bits`.
-bool IsOpaque(const BYTE* p, int bits, const RGBQUAD* colours, DWORD key) {
-  switch (bits) {
-    case 8: return ReadWord(reinterpret_cast<const BYTE*>(&colours[*p])) != key;
-    case 16: return static_cast<DWORD>(p[0] | (p[1] << 8)) != key;
-    case 24: return (ReadWord(p) & 0x00FFFFFF) != key;
-    default: return ReadWord(p) != key;
+// Whether the pixel at `p` differs from the key, in the layout of `BITS`.
+template <int BITS>
+bool IsOpaque(const BYTE* p, const RGBQUAD* colours, DWORD key) {
+  if constexpr (BITS == 8) return ReadWord(reinterpret_cast<const BYTE*>(&colours[*p])) != key;
+  else if constexpr (BITS == 16) return static_cast<DWORD>(p[0] | (p[1] << 8)) != key;
+  else if constexpr (BITS == 24) return (ReadWord(p) & 0x00FFFFFF) != key;
+  else return ReadWord(p) != key;
+}
+
+// Adds one rectangle per run of non-key pixels of image row y: from the
+// run's first pixel to the next key pixel or the right edge.
+template <int BITS>
+void AddRuns(RegionData& region, const BYTE* pRow, int y, int nWidth, const RGBQUAD* pColours, DWORD dwKey) {
+  const auto opaque = [&](int x) { return IsOpaque<BITS>(pRow + x * (BITS / 8), pColours, dwKey); };
+  int x = 0;
+  while (x < nWidth) {
+    while (x < nWidth && !opaque(x)) ++x;
+    if (x == nWidth) break;
+    const int nRunStart = x;
+    while (x < nWidth && opaque(x)) ++x;
+    region.Add(nRunStart, y, x, y + 1);
+  }
+}
+
+void AddRowRuns(RegionData& region, int nBits, const BYTE* pRow, int y, int nWidth, const RGBQUAD* pColours, DWORD dwKey) {
+  switch (nBits) {
+    case 8: AddRuns<8>(region, pRow, y, nWidth, pColours, dwKey); break;
+    case 16: AddRuns<16>(region, pRow, y, nWidth, pColours, dwKey); break;
+    case 24: AddRuns<24>(region, pRow, y, nWidth, pColours, dwKey); break;
+    default: AddRuns<32>(region, pRow, y, nWidth, pColours, dwKey); break;
   }
 }
 
@@ -81,7 +104,8 @@ HRGN CMyBitmap::RegionFromColourKey(COLORREF crKey) {
               DIB_RGB_COLORS);
 
   // Four spare bytes let the last 24-bit pixel be read as a whole word.
-  BYTE* pPixels = static_cast<BYTE*>(std::calloc(1, pHeader->biSizeImage + 4));
+  BYTE* pPixels = static_cast<BYTE*>(std::malloc(pHeader->biSizeImage + 4));
+  std::memset(pPixels + pHeader->biSizeImage, 0, 4);
   const int nBits = pHeader->biBitCount;
   if (nBits == 8) {
     BYTE* pWithColours = static_cast<BYTE*>(std::calloc(1, kInfoWithColours));
@@ -101,24 +125,13 @@ HRGN CMyBitmap::RegionFromColourKey(COLORREF crKey) {
     dwKey = (b >> 3) | ((g >> 2) << 5) | ((r >> 3) << 11);
   }
   const int nStride = (bm.bmWidthBytes + 3) & ~3;
-  const int nBytesPerPixel = nBits / 8;
   const RGBQUAD* pColours = reinterpret_cast<const RGBQUAD*>(pInfo + sizeof(BITMAPINFOHEADER));
 
   RegionData region(static_cast<DWORD>(bm.bmHeight));
   for (int y = 0; y < bm.bmHeight; ++y) {
     // Rows come bottom-up: the last row in memory is the image's top row.
     const BYTE* pRow = pPixels + static_cast<size_t>(bm.bmHeight - 1 - y) * static_cast<size_t>(nStride);
-    int nRunStart = -1;
-    for (int x = 0; x < bm.bmWidth; ++x) {
-      const bool bOpaque = IsOpaque(pRow + x * nBytesPerPixel, nBits, pColours, dwKey);
-      if (nRunStart >= 0 && !bOpaque) {
-        region.Add(nRunStart, y, x, y + 1);
-        nRunStart = -1;
-      } else if (nRunStart < 0 && bOpaque) {
-        nRunStart = x;
-      }
-    }
-    if (nRunStart >= 0) region.Add(nRunStart, y, bm.bmWidth, y + 1);
+    AddRowRuns(region, nBits, pRow, y, bm.bmWidth, pColours, dwKey);
   }
 
   std::free(pPixels);

@@ -111,10 +111,12 @@ void Run(const Transfer& t) {
   const int sw = t.from.right - t.from.left, sh = t.from.bottom - t.from.top;
   const RECT& sc = t.source->clip;
   for (int y = r.top; y < r.bottom; ++y) {
-    const int sy = t.from.top + SourceOffset(y - t.dest->origin.y - t.to.top, dh, sh) + t.source->origin.y;
+    const int dy = y - t.dest->origin.y - t.to.top;
+    const int sy = t.from.top + (dh == sh ? dy : SourceOffset(dy, dh, sh)) + t.source->origin.y;
     if (sy < sc.top || sy >= sc.bottom) continue;
     for (int x = r.left; x < r.right; ++x) {
-      const int sx = t.from.left + SourceOffset(x - t.dest->origin.x - t.to.left, dw, sw) + t.source->origin.x;
+      const int dx = x - t.dest->origin.x - t.to.left;
+      const int sx = t.from.left + (dw == sw ? dx : SourceOffset(dx, dw, sw)) + t.source->origin.x;
       if (sx < sc.left || sx >= sc.right) continue;
       Store(t, x, y, Converted(t, sx, sy));
     }

@@ -70,11 +70,8 @@ std::shared_ptr<Surface> DibFormat::NewSurface(const RGBQUAD* colours) const {
 }
 
 void DibFormat::Store(uint8_t* row, int x, Argb colour) const {
-  Surface one;
-  one.width = 1, one.height = 1, one.bitsPerPixel = bitsPerPixel, one.rgb565 = rgb565, one.stride = 4;
-  one.storage.assign(4, 0);
-  one.SetColour(0, 0, colour);
-  std::memcpy(row + x * bitsPerPixel / 8, one.Bits(), static_cast<size_t>(bitsPerPixel / 8));
+  const uint32_t value = bitsPerPixel == 16 ? Surface::Pack16(colour, rgb565) : bitsPerPixel == 24 ? RgbOf(colour) : colour;
+  std::memcpy(row + x * bitsPerPixel / 8, &value, static_cast<size_t>(bitsPerPixel / 8));
 }
 
 }  // namespace winsim::gdi

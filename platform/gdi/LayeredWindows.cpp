@@ -1,6 +1,8 @@
 // Layered windows: content given with per-pixel alpha (UpdateLayeredWindow)
 // or the window's own drawing seen through a colour key or a constant alpha
 // (SetLayeredWindowAttributes). The compositor shows what these leave.
+#include <algorithm>
+
 #include "gdi/GdiObjects.h"
 #include "win32/WinBase.h"
 #include "win32/Unsupported.h"
@@ -25,18 +27,26 @@ Argb LayeredPixel(Argb source, COLORREF key, const BLENDFUNCTION& blend, DWORD f
   return blend.SourceConstantAlpha == 255 ? source : Scaled(source, blend.SourceConstantAlpha);
 }
 
-std::shared_ptr<Surface> Capture(const DeviceContext& src, POINT from, SIZE size, COLORREF key,
-                                 const BLENDFUNCTION& blend, DWORD flags) {
-  auto out = Surface::Create(size.cx, size.cy, 32);
+// The content, written into the window's previous content when that has the
+// size.
+std::shared_ptr<Surface> Capture(std::shared_ptr<Surface> out, const DeviceContext& src, POINT from, SIZE size,
+                                 COLORREF key, const BLENDFUNCTION& blend, DWORD flags) {
   const Surface& s = *src.surface;
-  for (int y = 0; y < size.cy; ++y) {
-    const int sy = from.y + y + src.origin.y;
+  const int left = from.x + src.origin.x, top = from.y + src.origin.y;
+  const bool covered = left >= 0 && top >= 0 && left + size.cx <= s.width && top + size.cy <= s.height;
+  if (!out || out->width != size.cx || out->height != size.cy) out = Surface::Create(size.cx, size.cy, 32);
+  else if (!covered) std::fill_n(out->storage.get(), static_cast<size_t>(out->stride / 4) * static_cast<size_t>(size.cy), 0u);
+  // Premultiplied pixels at full opacity are taken as they are.
+  const bool asTheyAre = flags == ULW_ALPHA && blend.AlphaFormat == AC_SRC_ALPHA && blend.SourceConstantAlpha == 255;
+  const int first = std::max(0, -left), last = std::min<int>(size.cx, s.width - left);
+  for (int y = 0; y < size.cy && first < last; ++y) {
+    const int sy = top + y;
     if (sy < 0 || sy >= s.height) continue;
     uint32_t* row = out->Row32(y);
-    for (int x = 0; x < size.cx; ++x) {
-      const int sx = from.x + x + src.origin.x;
-      if (sx >= 0 && sx < s.width) row[x] = LayeredPixel(s.Colour(sx, sy), key, blend, flags);
-    }
+    const uint32_t* source = s.Row32(sy) + left;
+    if (asTheyAre) std::copy(source + first, source + last, row + first);
+    else
+      for (int x = first; x < last; ++x) row[x] = LayeredPixel(source[x], key, blend, flags);
   }
   return out;
 }
@@ -73,7 +83,7 @@ extern "C" BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* 
   }
   const SIZE size = psize ? *psize : SIZE{w->width(), w->height()};
   const BLENDFUNCTION blend = pblend ? *pblend : BLENDFUNCTION{AC_SRC_OVER, 0, 255, 0};
-  auto content = Capture(*src, pptSrc ? *pptSrc : POINT{0, 0}, size, crKey, blend, dwFlags);
+  auto content = Capture(std::move(w->layeredSurface), *src, pptSrc ? *pptSrc : POINT{0, 0}, size, crKey, blend, dwFlags);
   Place(hWnd, pptDst, psize);
   if (!(w = FindWindowObject(hWnd))) return FALSE;
   w->layeredSurface = std::move(content);

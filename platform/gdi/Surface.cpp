@@ -1,6 +1,8 @@
 #include "Surface.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace winsim {
 
@@ -15,11 +17,6 @@ Argb From16(uint32_t v, bool rgb565) {
   return (Expand(r, 5) << 16) | (g << 8) | Expand(b, 5);
 }
 
-uint32_t To16(Argb c, bool rgb565) {
-  const uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
-  return rgb565 ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3) : ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-}
-
 int Distance(Argb a, Argb b) {
   const int dr = static_cast<int>((a >> 16) & 0xFF) - static_cast<int>((b >> 16) & 0xFF);
   const int dg = static_cast<int>((a >> 8) & 0xFF) - static_cast<int>((b >> 8) & 0xFF);
@@ -29,6 +26,8 @@ int Distance(Argb a, Argb b) {
 
 }  // namespace
 
+void Surface::Free::operator()(uint32_t* p) const { std::free(p); }
+
 std::shared_ptr<Surface> Surface::Create(int width, int height, int bitsPerPixel, bool bottomUp) {
   auto s = std::make_shared<Surface>();
   s->width = width;
@@ -36,9 +35,16 @@ std::shared_ptr<Surface> Surface::Create(int width, int height, int bitsPerPixel
   s->bitsPerPixel = bitsPerPixel;
   s->stride = StrideFor(width, bitsPerPixel);
   s->bottomUp = bottomUp;
-  s->storage.assign(static_cast<size_t>(s->stride) * static_cast<size_t>(height), 0);
+  const size_t words = static_cast<size_t>(s->stride / 4) * static_cast<size_t>(height);
+  s->storage.reset(static_cast<uint32_t*>(std::calloc(words ? words : 1, sizeof(uint32_t))));
+  if (!s->storage) throw std::bad_alloc();
   if (bitsPerPixel == 1) s->colours = {0x000000, 0xFFFFFF};
   return s;
+}
+
+uint32_t Surface::Pack16(Argb c, bool rgb565) {
+  const uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+  return rgb565 ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3) : ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
 }
 
 std::shared_ptr<Surface> Surface::ScreenCopy(const Surface& from) {
@@ -48,22 +54,18 @@ std::shared_ptr<Surface> Surface::ScreenCopy(const Surface& from) {
   return copy;
 }
 
-uint32_t Surface::Raw(int x, int y) const {
+uint32_t Surface::RawPacked(int x, int y) const {
   const uint8_t* row = Row(y);
   switch (bitsPerPixel) {
     case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1u;
     case 8: return row[x];
     case 16: return static_cast<uint32_t>(row[x * 2] | (row[x * 2 + 1] << 8));
     case 24: return static_cast<uint32_t>(row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16));
-    default: {
-      uint32_t v;
-      std::memcpy(&v, row + x * 4, 4);
-      return v;
-    }
+    default: return Row32(y)[x];
   }
 }
 
-void Surface::SetRaw(int x, int y, uint32_t value) {
+void Surface::SetRawPacked(int x, int y, uint32_t value) {
   uint8_t* row = Row(y);
   switch (bitsPerPixel) {
     case 1: {
@@ -81,7 +83,7 @@ void Surface::SetRaw(int x, int y, uint32_t value) {
       row[x * 3 + 1] = static_cast<uint8_t>(value >> 8);
       row[x * 3 + 2] = static_cast<uint8_t>(value >> 16);
       break;
-    default: std::memcpy(row + x * 4, &value, 4); break;
+    default: Row32(y)[x] = value; break;
   }
 }
 
@@ -105,7 +107,7 @@ void Surface::SetColour(int x, int y, Argb colour) {
       SetRaw(x, y, best);
       break;
     }
-    case 16: SetRaw(x, y, To16(colour, rgb565)); break;
+    case 16: SetRaw(x, y, Pack16(colour, rgb565)); break;
     case 24: SetRaw(x, y, RgbOf(colour)); break;
     default: SetRaw(x, y, colour); break;
   }

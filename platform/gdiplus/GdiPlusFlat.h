@@ -61,6 +61,10 @@ struct GdiplusStartupOutput {
   NotificationUnhookProc NotificationUnhook;
 };
 
+// Start-up and shut-down are reached as Gdiplus::GdiplusStartup too.
+extern "C" Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, GdiplusStartupOutput* output);
+extern "C" void WINAPI GdiplusShutdown(ULONG_PTR token);
+
 // Opaque objects of the flat interface.
 struct GpImage;
 struct GpGraphics;

@@ -22,7 +22,43 @@ uint32_t Over(uint32_t source, uint32_t dest) {
   return out;
 }
 
+GpImage::Span::Kind KindOf(uint32_t pixel) {
+  const uint32_t a = pixel >> 24;
+  return a == 0 ? GpImage::Span::Clear : a == 255 ? GpImage::Span::Opaque : GpImage::Span::Mixed;
+}
+
+// Columns [from, to) of an image row at its natural size onto 32-bit pixels
+// that start at column 0 of the image.
+void ComposeRow(GpImage& image, int row, uint32_t* dest, int from, int to) {
+  const uint32_t* source = &image.pixels[static_cast<size_t>(row) * static_cast<size_t>(image.width)];
+  for (const GpImage::Span& span : image.SpansOf(row)) {
+    const int start = std::max(span.start, from), end = std::min(span.end, to);
+    if (start >= end || span.kind == GpImage::Span::Clear) continue;
+    if (span.kind == GpImage::Span::Opaque) {
+      std::copy(source + start, source + end, dest + start);
+      continue;
+    }
+    for (int i = start; i < end; ++i) dest[i] = Over(source[i], dest[i]);
+  }
+}
+
 }  // namespace
+
+const std::vector<GpImage::Span>& GpImage::SpansOf(int row) {
+  if (spans.empty()) {
+    spans.resize(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+      const uint32_t* p = &pixels[static_cast<size_t>(y) * static_cast<size_t>(width)];
+      auto& out = spans[static_cast<size_t>(y)];
+      for (int x = 0; x < width; ++x) {
+        const Span::Kind kind = KindOf(p[x]);
+        if (!out.empty() && out.back().kind == kind) ++out.back().end;
+        else out.push_back({x, x + 1, kind});
+      }
+    }
+  }
+  return spans[static_cast<size_t>(row)];
+}
 
 extern "C" Status WINAPI GdipCreateFromHDC(HDC hdc, GpGraphics** graphics) {
   if (!graphics) return InvalidParameter;
@@ -54,15 +90,20 @@ extern "C" Status WINAPI GdipDrawImageRectI(GpGraphics* graphics, GpImage* image
   if (width <= 0 || height <= 0 || image->width == 0 || image->height == 0) return Ok;
   winsim::Surface& s = *dc->surface;
   const RECT r = winsim::gdi::DeviceRect(*dc, {x, y, x + width, y + height});
+  const int left = x + dc->origin.x, top = y + dc->origin.y;
   for (int dy = r.top; dy < r.bottom; ++dy) {
     // Nearest source pixel, which at the natural size is the pixel itself.
-    const int sy = static_cast<int>(static_cast<long long>(dy - dc->origin.y - y) * image->height / height);
+    const int sy = static_cast<int>(static_cast<long long>(dy - top) * image->height / height);
     const uint32_t* sourceRow = &image->pixels[static_cast<size_t>(sy) * static_cast<size_t>(image->width)];
+    uint32_t* destRow = s.bitsPerPixel == 32 ? s.Row32(dy) : nullptr;
+    if (destRow && width == image->width) {
+      ComposeRow(*image, sy, destRow + left, r.left - left, r.right - left);
+      continue;
+    }
     for (int dx = r.left; dx < r.right; ++dx) {
-      const int sx = width == image->width ? dx - dc->origin.x - x
-                                           : static_cast<int>(static_cast<long long>(dx - dc->origin.x - x) * image->width / width);
+      const int sx = width == image->width ? dx - left : static_cast<int>(static_cast<long long>(dx - left) * image->width / width);
       const uint32_t source = sourceRow[sx];
-      if (s.bitsPerPixel == 32) s.Row32(dy)[dx] = Over(source, s.Row32(dy)[dx]);
+      if (destRow) destRow[dx] = Over(source, destRow[dx]);
       else s.SetColour(dx, dy, Over(source, s.Colour(dx, dy) | 0xFF000000u));
     }
   }

@@ -110,12 +110,12 @@ extern "C" BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* lpPaint) {
 }
 
 extern "C" HDC WINAPI GetDC(HWND hWnd) {
-  if (!hWnd) return gdi::AcquireWindowDC(nullptr, false);
+  if (!hWnd || hWnd == GetDesktopWindow()) return gdi::AcquireWindowDC(nullptr, false);
   return FindWindowObject(hWnd) ? gdi::AcquireWindowDC(hWnd, false) : nullptr;
 }
 
 extern "C" HDC WINAPI GetWindowDC(HWND hWnd) {
-  if (!hWnd) return gdi::AcquireWindowDC(nullptr, true);
+  if (!hWnd || hWnd == GetDesktopWindow()) return gdi::AcquireWindowDC(nullptr, true);
   return FindWindowObject(hWnd) ? gdi::AcquireWindowDC(hWnd, true) : nullptr;
 }
 

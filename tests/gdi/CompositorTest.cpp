@@ -118,6 +118,36 @@ TEST_F(Compositor, AColourKeyShowsWhatLiesBelowAndDropsTheStyleToDrawAgain) {
   EXPECT_EQ(ScreenAt(7, 2), 0xFF010101u);
 }
 
+std::vector<HWND> g_pressed;
+
+LRESULT CALLBACK RecordPresses(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_LBUTTONDOWN) g_pressed.push_back(hwnd);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(Compositor, AClickOnAKeyedPixelReachesTheWindowBelow) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = RecordPresses;
+  wc.lpszClassName = "CompositorClicks";
+  RegisterClassA(&wc);
+  auto popup = [](DWORD exStyle) {
+    return CreateWindowExA(exStyle, "CompositorClicks", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                           nullptr, nullptr);
+  };
+  HWND below = popup(0);
+  HWND keyed = popup(WS_EX_LAYERED);
+  Paint(keyed, {0, 0, 10, 10}, kKey);
+  Paint(keyed, {0, 0, 5, 10}, RGB(0, 0, 200));
+  ASSERT_TRUE(attributes(keyed, kKey, 0, LWA_COLORKEY));
+  g_pressed.clear();
+  for (const char* line : {"click 2 2", "click 7 2"}) {
+    ASSERT_TRUE(winsim::RunScriptLine(line));
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  EXPECT_EQ(g_pressed, (std::vector<HWND>{keyed, below}));
+}
+
 TEST_F(Compositor, AScreenshotIsThePngOfTheComposedScreen) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "winsim-shot-test";
   std::filesystem::create_directories(folder);
