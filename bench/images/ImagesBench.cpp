@@ -11,20 +11,13 @@
 namespace bench {
 
 double MemcpyNanos() {
-  static const double nanos = [] {
-    const size_t bytes = static_cast<size_t>(kFrameWidth) * kFrameHeight * 4;
-    std::vector<char> from(bytes, 1), to(bytes, 0);
-    double best = 1e18;
-    for (int i = 0; i < 50; ++i) {
-      const auto start = std::chrono::steady_clock::now();
-      std::memcpy(to.data(), from.data(), bytes);
-      benchmark::DoNotOptimize(to.data());
-      benchmark::ClobberMemory();
-      best = std::min(best, std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-  }();
-  return nanos;
+  static const size_t bytes = static_cast<size_t>(kFrameWidth) * kFrameHeight * 4;
+  static std::vector<char> from(bytes, 1), to(bytes, 0);
+  const auto start = std::chrono::steady_clock::now();
+  std::memcpy(to.data(), from.data(), bytes);
+  benchmark::DoNotOptimize(to.data());
+  benchmark::ClobberMemory();
+  return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
 }
 
 Gdiplus::Image* FrameImage() {
