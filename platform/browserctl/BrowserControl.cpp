@@ -130,7 +130,6 @@ bool BrowserControl::CreateControlWindow(HWND parent, const RECT& rect, UINT id,
   m_record->parent = parent;
   m_record->control = id;
   m_record->live = this;
-  if (const winsim::Window* dialog = FindWindowObject(parent)) m_record->dialog = dialog->templateId;
   if (m_site) m_site->QueryInterface(IID_IDocHostUIHandler, reinterpret_cast<void**>(&m_host));
   AskHostInfo();
   return true;
@@ -348,7 +347,7 @@ LRESULT BrowserControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // The control lets go of its host when its window goes.
 void BrowserControl::Detach() {
   m_pendingSequence = 0;
-  m_record->live = nullptr;
+  if (m_record->live) NoteControlGone(*m_record);
   if (m_host) std::exchange(m_host, nullptr)->Release();
   if (m_site) std::exchange(m_site, nullptr)->Release();
   if (m_events) std::exchange(m_events, nullptr)->Release();

@@ -20,7 +20,15 @@ std::vector<std::shared_ptr<BrowserRecord>>& Records() {
   return *records;
 }
 
-nlohmann::json RecordJson(const BrowserRecord& r) {
+// A dialog learns its template id only after its controls exist, so the
+// record reads it from the dialog while the dialog is there.
+void UpdateDialog(BrowserRecord& r) {
+  const Window* parent = r.live ? FindWindowObject(r.parent) : nullptr;
+  if (parent && parent->templateId >= 0) r.dialog = parent->templateId;
+}
+
+nlohmann::json RecordJson(BrowserRecord& r) {
+  UpdateDialog(r);
   nlohmann::json external = nlohmann::json::array();
   for (const ExternalRead& read : r.external) external.push_back({{"name", read.name}, {"result", read.result}});
   return {{"window", reinterpret_cast<uintptr_t>(r.window)},
@@ -84,11 +92,17 @@ std::shared_ptr<BrowserRecord> AddBrowserRecord() {
 
 BrowserControl* FindBrowserOfDialog(int dialog) {
   for (const auto& record : Records()) {
+    UpdateDialog(*record);
     if (record->live && record->dialog == dialog) return record->live;
   }
   return nullptr;
 }
 
 void ForgetBrowserRecords() { Records().clear(); }
+
+void NoteControlGone(BrowserRecord& record) {
+  UpdateDialog(record);
+  record.live = nullptr;
+}
 
 }  // namespace winsim::browser

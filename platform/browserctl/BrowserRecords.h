@@ -40,5 +40,7 @@ std::shared_ptr<BrowserRecord> AddBrowserRecord();
 BrowserControl* FindBrowserOfDialog(int dialog);
 // Forgets the records (between tests); live controls keep theirs.
 void ForgetBrowserRecords();
+// The control's window is going: the record keeps what it last knew.
+void NoteControlGone(BrowserRecord& record);
 
 }  // namespace winsim::browser

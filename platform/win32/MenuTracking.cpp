@@ -203,8 +203,8 @@ bool MenuTracker::Open(POINT at) {
 UINT MenuTracker::Run(POINT at) {
   Notify(WM_ENTERMENULOOP, TRUE);
   Notify(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(m_handle), MAKELPARAM(0, m_menu.windowMenu ? 1 : 0));
-  if (!Open(at)) return 0;
   g_tracker = this;
+  if (!Open(at)) return 0;
   while (!m_done) {
     MSG msg;
     if (!GetMessageA(&msg, nullptr, 0, 0)) {

@@ -43,6 +43,9 @@ class PopupMenu : public DesktopTest {
     winsim::RegisterScriptAction("probe", [this](const std::vector<std::string>&) {
       m_openMenu = winsim::DumpState(std::nullopt)["menu"];
       GetClassNameA(winsim::TopLevelZOrder().front(), m_topClass, sizeof m_topClass);
+      const std::vector<uint32_t> screen = winsim::ComposeScreen();
+      const auto& r = m_openMenu.at(0)["rect"];
+      m_itemPixel = screen[r[1].get<size_t>() * static_cast<size_t>(winsim::Desktop().screenWidth) + r[0].get<size_t>() + 2];
       return true;
     });
     winsim::RegisterScriptAction("click-item", [](const std::vector<std::string>& words) {
@@ -79,6 +82,7 @@ class PopupMenu : public DesktopTest {
   std::vector<MSG> m_messages;
   nlohmann::json m_openMenu;
   char m_topClass[16] = {};
+  uint32_t m_itemPixel = 0;
 };
 
 struct TrackCase {
@@ -130,6 +134,7 @@ TEST_F(PopupMenu, ShowsItsItemsOnTopAndTellsTheOwner) {
   EXPECT_EQ(m_openMenu[0]["rect"][0], 301);
   EXPECT_EQ(m_openMenu[0]["rect"][1], 253);
   EXPECT_STREQ(m_topClass, "#32768");
+  EXPECT_EQ(m_itemPixel & 0xFFFFFFu, 0xF2F2F2u) << "the menu is drawn while it is open";
   EXPECT_EQ(winsim::TopLevelZOrder().front(), m_owner) << "the menu's window goes with the menu";
   std::vector<UINT> notices;
   for (const MSG& m : m_messages) notices.push_back(m.message);
@@ -161,4 +166,12 @@ TEST_F(PopupMenu, BadHandlesFailAsOnThePlatform) {
   EXPECT_FALSE(TrackPopupMenu(m_menu, TPM_RETURNCMD, 0, 0, 0, reinterpret_cast<HWND>(0x1234), nullptr));
   EXPECT_EQ(GetMenuItemID(m_menu, 4), static_cast<UINT>(-1));
   EXPECT_EQ(GetSystemMenu(reinterpret_cast<HWND>(0x1234), FALSE), nullptr);
+}
+
+TEST_F(PopupMenu, AHiddenOwnersMenuShowsToo) {
+  ShowWindow(m_owner, SW_HIDE);
+  Script({"probe", "menu Two"});
+  EXPECT_EQ(TrackPopupMenu(m_menu, TPM_RETURNCMD, 300, 250, 0, m_owner, nullptr), 2);
+  EXPECT_STREQ(m_topClass, "#32768");
+  EXPECT_EQ(m_itemPixel & 0xFFFFFFu, 0xF2F2F2u);
 }

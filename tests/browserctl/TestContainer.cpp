@@ -175,9 +175,10 @@ void BrowserTest::Host(int dialog) {
                            kHostRect.right - kHostRect.left, kHostRect.bottom - kHostRect.top, nullptr, nullptr,
                            nullptr, nullptr);
   ASSERT_NE(m_host, nullptr);
-  winsim::FindWindowObject(m_host)->templateId = dialog;
   ASSERT_TRUE(winsim::browser::CreateWebBrowser(m_host, kControlRect, 1001, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0,
                                                 &m_site, &m_sink, &m_control));
+  // A dialog knows its template only once its controls are made.
+  winsim::FindWindowObject(m_host)->templateId = dialog;
   Pump();
 }
 

@@ -129,8 +129,8 @@ class BrowserTest : public DesktopTest {
   BrowserTest();
   ~BrowserTest() override;
 
-  // Hosts a control in a shown top-level window; the window's template id
-  // is `dialog`, as a dialog made from that template would have it.
+  // Hosts a control in a shown top-level window that then takes the template
+  // id `dialog`, as a dialog made from that template does.
   void Host(int dialog = 132);
   void CloseHost();
   HRESULT Call(DISPID id, WORD flags, Arguments& args, VARIANT* result = nullptr, UINT* argErr = nullptr);
