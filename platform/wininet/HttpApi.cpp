@@ -5,6 +5,7 @@
 #include <string>
 
 #include "InternetHandle.h"
+#include "VirtualHosts.h"
 #include "WinInet.h"
 #include "win32/Unsupported.h"
 #include "win32/WinBase.h"
@@ -60,6 +61,11 @@ HttpTransferSettings TransferSettings(const HttpRequest& request) {
   settings.proxy = session.proxy;
   settings.noProxy = session.noProxy;
   settings.defaultPortMappedTo = EnvironmentNumber("WINSIM_HTTP_PORT");
+  // A redirect may lead to another virtual host on the default port.
+  std::vector<long> ports{INTERNET_DEFAULT_HTTP_PORT};
+  if (connection.port != INTERNET_DEFAULT_HTTP_PORT) ports.push_back(connection.port);
+  if (settings.defaultPortMappedTo > 0) ports.push_back(settings.defaultPortMappedTo);
+  settings.resolve = ResolveEntries(ports);
   settings.http10 = request.http10;
   settings.connectTimeoutMs = session.connectTimeoutMs;
   settings.receiveTimeoutMs = session.receiveTimeoutMs;

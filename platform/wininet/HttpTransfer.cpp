@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <set>
 
 #include "WinInet.h"
 
@@ -30,6 +31,7 @@ void InitialiseCurlOnce() {
 struct CurlHandles {
   CURLM* multi = nullptr;
   CURL* spare = nullptr;
+  std::set<std::string> resolved;  // "name:port" in the multi handle's name cache
   ~CurlHandles() {
     if (spare) curl_easy_cleanup(spare);
     if (multi) curl_multi_cleanup(multi);
@@ -37,6 +39,22 @@ struct CurlHandles {
 };
 
 thread_local CurlHandles t_handles;
+
+// Names given to curl stay in the multi handle's cache; a name the virtual
+// network no longer has is taken out again.
+curl_slist* ResolveList(const std::vector<std::string>& entries) {
+  std::set<std::string> now;
+  curl_slist* list = nullptr;
+  for (const std::string& entry : entries) {
+    now.insert(entry.substr(0, entry.find(':', entry.find(':') + 1)));
+    list = curl_slist_append(list, entry.c_str());
+  }
+  for (const std::string& old : t_handles.resolved) {
+    if (!now.count(old)) list = curl_slist_append(list, ("-" + old).c_str());
+  }
+  t_handles.resolved = std::move(now);
+  return list;
+}
 
 CURLM* ThreadMulti() {
   if (!t_handles.multi) t_handles.multi = curl_multi_init();
@@ -136,6 +154,8 @@ HttpTransfer::HttpTransfer(const HttpTransferSettings& settings)
     m_connectTo = curl_slist_append(m_connectTo, mapping.c_str());
     curl_easy_setopt(m_easy, CURLOPT_CONNECT_TO, m_connectTo);
   }
+  m_resolve = ResolveList(settings.resolve);
+  if (m_resolve) curl_easy_setopt(m_easy, CURLOPT_RESOLVE, m_resolve);
   curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, settings.connectTimeoutMs);
   curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(m_easy, CURLOPT_FORBID_REUSE, 1L);
@@ -151,6 +171,7 @@ HttpTransfer::~HttpTransfer() {
   if (m_easy) GiveBackEasy(m_easy);
   curl_slist_free_all(m_headerList);
   curl_slist_free_all(m_connectTo);
+  curl_slist_free_all(m_resolve);
 }
 
 DWORD HttpTransfer::Send() {

@@ -27,6 +27,7 @@ struct HttpTransferSettings {
   std::string proxy;             // empty: connect directly
   std::string noProxy;           // hosts that bypass the proxy
   long defaultPortMappedTo = 0;  // the network's stand-in port for port 80, 0 for none
+  std::vector<std::string> resolve;  // "name:port:address" of the virtual hosts
   bool http10 = false;
   long connectTimeoutMs = 0;
   long receiveTimeoutMs = 0;
@@ -62,6 +63,7 @@ class HttpTransfer {
   CURLM* m_multi = nullptr;
   curl_slist* m_headerList = nullptr;
   curl_slist* m_connectTo = nullptr;
+  curl_slist* m_resolve = nullptr;
   std::string m_requestTarget;
   std::chrono::milliseconds m_receiveTimeout;
   bool m_absoluteTarget;  // through a proxy the request line names the whole address

@@ -1,0 +1,31 @@
+// Menus of the stand-in: the popup menus a program builds and the window
+// menu each window has, and the one popup menu that can be open at a time.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "WinUser.h"
+
+namespace winsim {
+
+struct MenuItem {
+  UINT flags = MF_STRING;  // MF_STRING or MF_SEPARATOR
+  UINT id = 0;
+  std::string text;  // ANSI code page, as appended
+  bool separator() const { return (flags & MF_SEPARATOR) != 0; }
+};
+
+struct Menu {
+  std::vector<MenuItem> items;
+  bool windowMenu = false;  // a window's own menu (GetSystemMenu)
+};
+
+Menu* FindMenu(HMENU hmenu);
+
+// Runs the modal loop of a popup menu shown at (x, y) for `owner`; returns
+// the chosen item's id, 0 when the menu was dismissed.
+UINT TrackMenu(HMENU handle, const Menu& menu, UINT flags, POINT at, HWND owner);
+bool IsTrackingMenu();
+
+}  // namespace winsim
