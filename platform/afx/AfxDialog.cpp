@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <vector>
 
 #include "afx/AfxButton.h"
@@ -17,6 +19,7 @@ IMPLEMENT_DYNAMIC(CDialogEx, CDialog)
 
 // The OLE control items of a template, kept for the dialog's initialisation.
 struct CDialog::OleItems {
+  std::map<int, std::u16string> controlSettings;  // WM_MFC_INITCTRL data by control id
   std::vector<winsim::DialogItemTemplate> items;
   std::vector<int> previousIds;  // the id of the ordinary control each one follows in the template (0: first)
   int baseX = 8;
@@ -141,8 +144,41 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
 }
 
 BOOL CDialog::OnInitDialog() {
+  ExecuteDlgInit(m_nIDTemplate);
   if (!UpdateData(FALSE)) return FALSE;
   return TRUE;
+}
+
+BOOL CDialog::ExecuteDlgInit(UINT nIDTemplate) {
+  HINSTANCE module = AfxGetResourceHandle();
+  HRSRC res = ::FindResourceA(module, MAKEINTRESOURCEA(nIDTemplate), RT_DLGINIT);
+  if (!res) return TRUE;
+  const auto* data = static_cast<const unsigned char*>(::LockResource(::LoadResource(module, res)));
+  DWORD size = ::SizeofResource(module, res);
+  for (DWORD at = 0; at + 8 <= size;) {
+    WORD id, message;
+    DWORD length;
+    std::memcpy(&id, data + at, 2);
+    std::memcpy(&message, data + at + 2, 2);
+    std::memcpy(&length, data + at + 4, 4);
+    if (id == 0 || at + 8 + length > size) break;
+    const unsigned char* payload = data + at + 8;
+    if (message == WM_MFC_INITCTRL && m_pOleItems) {
+      m_pOleItems->controlSettings[id] =
+          std::u16string(reinterpret_cast<const char16_t*>(payload), length / sizeof(char16_t));
+    } else {
+      ::SendDlgItemMessageA(m_hWnd, id, message, 0, reinterpret_cast<LPARAM>(payload));
+    }
+    at += 8 + length;
+  }
+  return TRUE;
+}
+
+void CDialog::SendControlSettings(int nIDC, CWnd& rControl) {
+  if (!m_pOleItems) return;
+  auto it = m_pOleItems->controlSettings.find(nIDC);
+  if (it == m_pOleItems->controlSettings.end()) return;
+  rControl.SendMessage(WM_MFC_INITCTRL, 0, reinterpret_cast<LPARAM>(it->second.c_str()));
 }
 
 void CDialog::OnOK() {
@@ -197,6 +233,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
   if (rControl.m_hWnd) return;
   HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
   rControl.SubclassWindow(hWndCtrl);
+  if (CDialog* pDialog = DYNAMIC_DOWNCAST(CDialog, pDX->m_pDlgWnd)) pDialog->SendControlSettings(nIDC, rControl);
   // A hosted OLE control's window object drives the control through its site.
   if (COleControlContainer* pCont = pDX->m_pDlgWnd->m_pCtrlCont) {
     if (COleControlSite* pSite = pCont->FindSite(hWndCtrl)) {

@@ -34,6 +34,12 @@ class CDialog : public CWnd {
   BOOL CreateDlgIndirect(UINT nIDTemplate, CWnd* pParentWnd, HINSTANCE hInst);
   LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
   HWND PreModal();
+  // Sends the template's initialisation data to the dialog's controls; data
+  // for the framework's own controls waits until they are bound to their
+  // objects.
+  BOOL ExecuteDlgInit(UINT nIDTemplate);
+  friend void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+  void SendControlSettings(int nIDC, CWnd& rControl);
 
   DECLARE_MESSAGE_MAP()
 

@@ -37,6 +37,18 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(state->m_hHookOldCbtFilter, code, wParam, lParam);
 }
 
+// A style change, with SetWindowPos's flags applied when some are given.
+BOOL ModifyWindowLong(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  DWORD style = static_cast<DWORD>(::GetWindowLongA(hWnd, index));
+  DWORD updated = (style & ~dwRemove) | dwAdd;
+  if (style == updated) return FALSE;
+  ::SetWindowLongA(hWnd, index, static_cast<LONG_PTR>(updated));
+  if (nFlags) {
+    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
@@ -235,21 +247,11 @@ void CWnd::EndModalLoop(int nResult) {
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD style = GetStyle();
-  DWORD updated = (style & ~dwRemove) | dwAdd;
-  if (style == updated) return FALSE;
-  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(updated));
-  if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
+  return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD style = GetExStyle();
-  DWORD updated = (style & ~dwRemove) | dwAdd;
-  if (style == updated) return FALSE;
-  ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(updated));
-  if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
+  return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 void CWnd::ClientToScreen(LPRECT r) const {

@@ -1,4 +1,5 @@
 #include "Desktop.h"
+#include "Taskbar.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +54,7 @@ DesktopState& Desktop() {
 }
 
 void ResetDesktop() {
+  TrayIcons().clear();
   if (!g_desktop) g_desktop = new DesktopState();
   *g_desktop = DesktopState();
   Configure(*g_desktop);

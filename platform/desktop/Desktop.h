@@ -45,6 +45,7 @@ struct DesktopState {
   HWND focus = nullptr;
   HWND active = nullptr;
   HWND capture = nullptr;
+  HWND leaveWatch = nullptr;  // the window told when the mouse leaves it (TrackMouseEvent)
   bool leftDown = false;
   bool rightDown = false;
   std::string outDir;  // WINSIM_OUT, empty when nothing is written

@@ -4,6 +4,7 @@
 #include "Desktop.h"
 #include "InputActions.h"
 #include "win32/Messages.h"
+#include "win32/Unsupported.h"
 #include "win32/Window.h"
 #include "win32/WindowPos.h"
 
@@ -69,6 +70,16 @@ bool ActivateOnPress(Window* target, LRESULT hit, UINT message) {
   return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 
+// A window that asked to be told gets WM_MOUSELEAVE when the mouse goes
+// elsewhere; the request then ends.
+void NoteMouseOver(HWND hwnd) {
+  DesktopState& d = Desktop();
+  if (!d.leaveWatch || d.leaveWatch == hwnd) return;
+  HWND left = d.leaveWatch;
+  d.leaveWatch = nullptr;
+  PostInputMessage(left, WM_MOUSELEAVE, 0, 0);
+}
+
 void PostMouse(const MouseEvent& event, POINT p, bool press) {
   DesktopState& d = Desktop();
   d.cursor = p;
@@ -78,6 +89,7 @@ void PostMouse(const MouseEvent& event, POINT p, bool press) {
   }
   LRESULT hit = HTNOWHERE;
   HWND hwnd = WindowFromScreenPoint(p, &hit);
+  NoteMouseOver(hwnd);
   Window* target = FindWindowObject(hwnd);
   if (!target) return;
   // A window disabled by a modal dialog takes no mouse input.
@@ -151,3 +163,17 @@ void PressKey(UINT vk, std::function<bool(UINT)>& interceptor) {
 }
 
 }  // namespace winsim
+
+extern "C" BOOL WINAPI TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) {
+  using namespace winsim;
+  if (!lpEventTrack || lpEventTrack->cbSize != sizeof(TRACKMOUSEEVENT)) return FALSE;
+  if (lpEventTrack->dwFlags & TME_HOVER) WINSIM_UNSUPPORTED("hover tracking");
+  DesktopState& d = Desktop();
+  if (lpEventTrack->dwFlags & TME_CANCEL) {
+    if (d.leaveWatch == lpEventTrack->hwndTrack) d.leaveWatch = nullptr;
+    return TRUE;
+  }
+  if (!(lpEventTrack->dwFlags & TME_LEAVE) || !FindWindowObject(lpEventTrack->hwndTrack)) return FALSE;
+  d.leaveWatch = lpEventTrack->hwndTrack;
+  return TRUE;
+}

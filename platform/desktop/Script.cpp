@@ -8,6 +8,7 @@
 
 #include "Desktop.h"
 #include "InputActions.h"
+#include "Taskbar.h"
 
 namespace winsim {
 
@@ -113,8 +114,12 @@ bool RunWords(const std::vector<std::string>& w) {
   }
   if (a == "dump" || a == "shot") {
     if (w.size() != 2) return false;
-    if (a == "dump") WriteDump(w[1]);
-    else WriteScreenshot(w[1]);
+    if (a == "dump") {
+      WriteDump(w[1]);
+    } else {
+      RefreshTaskbar();
+      WriteScreenshot(w[1]);
+    }
     return true;
   }
   if (auto it = P().actions.find(a); it != P().actions.end()) {
@@ -129,6 +134,8 @@ bool RunScriptLine(const std::string& line) { return RunWords(Words(line)); }
 
 bool AdvanceInput() {
   Load();
+  // The user sees, and can click, the taskbar from the first action on.
+  EnsureTaskbar();
   Player& p = P();
   while (p.next < p.lines.size()) {
     size_t number = ++p.next;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Messages.h"
+#include "NonClientPaint.h"
 #include "SizeMoveLoop.h"
 #include "WindowPos.h"
 #include "WinBase.h"
@@ -262,7 +263,10 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !w->minimized()) SetFocus(hWnd);
       return 0;
-    case WM_NCACTIVATE: InvalidateNonClient(w); return TRUE;
+    case WM_NCACTIVATE:
+      // The caption shows the new state at once.
+      if (IsReallyVisible(w) && !w->minimized()) PaintDefaultFrame(w);
+      return TRUE;
     case WM_MOUSEACTIVATE: return MouseActivate(w, wParam, lParam);
     case WM_SETCURSOR:
       return w->isChild() ? SendMessageA(w->parent, WM_SETCURSOR, wParam, lParam) : FALSE;
@@ -276,7 +280,9 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: return ControlColor(Msg, wParam);
     case WM_PAINT: return Paint(hWnd);
-    case WM_NCPAINT: return 0;
+    case WM_NCPAINT:
+      if (!w->minimized()) PaintDefaultFrame(w);
+      return 0;
     case WM_SETICON: return SetIcon(w, wParam, lParam);
     case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->iconBig : w->iconSmall);
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(w->classIcon);

@@ -34,6 +34,18 @@ void Validate(Window* w) {
   w->updateRect = {};
 }
 
+// A parent that does not clip its children paints over them, so they paint
+// themselves again afterwards.
+void RepaintChildrenAfter(Window* parent) {
+  if (parent->style & WS_CLIPCHILDREN) return;
+  for (HWND child : parent->children) {
+    Window* c = FindWindowObject(child);
+    if (!c || !c->visible()) continue;
+    AddToUpdate(c, ClientBounds(c), true);
+    RepaintChildrenAfter(c);
+  }
+}
+
 }  // namespace
 
 }  // namespace winsim
@@ -94,6 +106,7 @@ extern "C" HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   lpPaint->rcPaint = w->needsPaint ? w->updateRect : RECT{};
   bool erase = w->needsErase;
   Validate(w);
+  RepaintChildrenAfter(w);
   lpPaint->hdc = gdi::AcquireWindowDC(hWnd, false);
   if (erase) {
     lpPaint->fErase = SendMessageA(hWnd, w->minimized() ? WM_ICONERASEBKGND : WM_ERASEBKGND,

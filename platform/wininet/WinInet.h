@@ -1,6 +1,10 @@
 // WinINet surface: the HTTP client, URL parsing and the URL cache.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "ole/Ole.h"
 #include "win32/WinDef.h"
 
 typedef LPVOID HINTERNET;
@@ -107,3 +111,52 @@ BOOL WINAPI InternetCanonicalizeUrlA(LPCSTR lpszUrl, LPSTR lpszBuffer, LPDWORD l
 BOOL WINAPI InternetCrackUrlA(LPCSTR lpszUrl, DWORD dwUrlLength, DWORD dwFlags, LPURL_COMPONENTSA lpUrlComponents);
 
 }  // extern "C"
+
+// The URL cache
+typedef struct _INTERNET_CACHE_ENTRY_INFOA {
+  DWORD dwStructSize;
+  LPSTR lpszSourceUrlName;
+  LPSTR lpszLocalFileName;
+  DWORD CacheEntryType;
+  DWORD dwUseCount;
+  DWORD dwHitRate;
+  DWORD dwSizeLow;
+  DWORD dwSizeHigh;
+  FILETIME LastModifiedTime;
+  FILETIME ExpireTime;
+  FILETIME LastAccessTime;
+  FILETIME LastSyncTime;
+  LPSTR lpHeaderInfo;
+  DWORD dwHeaderInfoSize;
+  LPSTR lpszFileExtension;
+  union {
+    DWORD dwReserved;
+    DWORD dwExemptDelta;
+  };
+} INTERNET_CACHE_ENTRY_INFOA, *LPINTERNET_CACHE_ENTRY_INFOA;
+
+#define NORMAL_CACHE_ENTRY 0x00000001
+#define COOKIE_CACHE_ENTRY 0x00100000
+#define URLHISTORY_CACHE_ENTRY 0x00200000
+
+extern "C" {
+
+HANDLE WINAPI FindFirstUrlCacheEntryA(LPCSTR lpszUrlSearchPattern, LPINTERNET_CACHE_ENTRY_INFOA lpFirstCacheEntryInfo,
+                                      LPDWORD lpcbCacheEntryInfo);
+BOOL WINAPI FindNextUrlCacheEntryA(HANDLE hEnumHandle, LPINTERNET_CACHE_ENTRY_INFOA lpNextCacheEntryInfo,
+                                   LPDWORD lpcbCacheEntryInfo);
+BOOL WINAPI FindCloseUrlCache(HANDLE hEnumHandle);
+BOOL WINAPI DeleteUrlCacheEntryA(LPCSTR lpszUrlName);
+#define DeleteUrlCacheEntry DeleteUrlCacheEntryA
+
+}  // extern "C"
+
+namespace winsim {
+
+// What the browsers and the tests put into the URL cache; entries keep the
+// order in which they were first added.
+void AddUrlCacheEntry(const std::string& url, DWORD type = NORMAL_CACHE_ENTRY);
+std::vector<std::string> UrlCacheEntries();
+void ClearUrlCache();
+
+}  // namespace winsim

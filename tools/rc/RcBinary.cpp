@@ -132,6 +132,18 @@ std::vector<unsigned char> AcceleratorTable(const std::vector<Accelerator>& entr
   return out;
 }
 
+std::vector<unsigned char> DialogInitData(const std::vector<DialogInitEntry>& entries) {
+  std::vector<unsigned char> out;
+  for (const DialogInitEntry& e : entries) {
+    Put16(out, e.control);
+    Put16(out, e.message);
+    Put32(out, static_cast<uint32_t>((e.text.size() + 1) * sizeof(char16_t)));
+    PutString(out, e.text);
+  }
+  Put16(out, 0);
+  return out;
+}
+
 std::vector<unsigned char> VersionBlock(const VersionInfo& v) {
   std::vector<unsigned char> out;
   {

@@ -28,6 +28,13 @@ struct Accelerator {
 };
 std::vector<unsigned char> AcceleratorTable(const std::vector<Accelerator>& entries);
 
+struct DialogInitEntry {
+  uint16_t control = 0;
+  uint16_t message = 0;
+  std::u16string text;
+};
+std::vector<unsigned char> DialogInitData(const std::vector<DialogInitEntry>& entries);
+
 struct VersionInfo {
   uint16_t fileVersion[4] = {0, 0, 0, 0};
   uint16_t productVersion[4] = {0, 0, 0, 0};

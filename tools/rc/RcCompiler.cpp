@@ -16,6 +16,7 @@ constexpr uint16_t kDialog = 5;
 constexpr uint16_t kAccelerator = 9;
 constexpr uint16_t kGroupIcon = 14;
 constexpr uint16_t kVersion = 16;
+constexpr uint16_t kDialogInit = 240;
 
 std::string Upper(std::string s) {
   std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -183,6 +184,7 @@ void Compiler::Statement() {
   if (type == "DIALOGEX" || type == "DIALOG") return Dialog(name);
   if (type == "ACCELERATORS") return Accelerators(name);
   if (type == "VERSIONINFO") return VersionInfoBlock(name);
+  if (type == "DLGINIT") return DialogInit(name);
   FileResource(name, type);
 }
 
@@ -401,6 +403,28 @@ void Compiler::VersionStrings(VersionInfo& info) {
       throw Error(Peek().line, "unknown version block " + block);
     }
   }
+}
+
+}  // namespace rc
+
+namespace rc {
+
+// Initialisation data of a dialog's controls: for each, the control's id, the
+// message that carries it and the text (UTF-16, with its terminating zero);
+// a zero id ends the list.
+void Compiler::DialogInit(const ResourceName& name) {
+  std::vector<DialogInitEntry> entries;
+  Begin();
+  while (!End()) {
+    DialogInitEntry e;
+    e.control = static_cast<uint16_t>(Number());
+    SkipComma();
+    e.message = static_cast<uint16_t>(Number());
+    SkipComma();
+    e.text = Utf8ToUtf16(String());
+    entries.push_back(e);
+  }
+  Add(Integer(kDialogInit), name, DialogInitData(entries));
 }
 
 }  // namespace rc

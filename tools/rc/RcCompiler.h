@@ -42,6 +42,7 @@ class Compiler {
   void Control(winsim::DialogTemplateData& dialog, const std::string& keyword);
   void Accelerators(const ResourceName& name);
   void VersionInfoBlock(const ResourceName& name);
+  void DialogInit(const ResourceName& name);
   void VersionStrings(VersionInfo& info);
   void Add(const ResourceName& type, const ResourceName& name, std::vector<unsigned char> bytes);
   std::string Path(const std::string& file);

@@ -29,6 +29,7 @@ std::map<std::string, long long> BuiltInSymbols() {
       {"VS_VERSION_INFO", 1}, {"VS_FFI_FILEFLAGSMASK", 0x3F}, {"VS_FF_DEBUG", 0x1}, {"VOS_NT_WINDOWS32", 0x40004},
       {"VOS__WINDOWS32", 0x4}, {"VFT_APP", 0x1}, {"VFT_DLL", 0x2}, {"VFT2_UNKNOWN", 0x0},
       // Resource types by number.
+      {"WM_MFC_INITCTRL", 0x037C},
       {"RT_MANIFEST", 24}, {"RT_RCDATA", 10}, {"CREATEPROCESS_MANIFEST_RESOURCE_ID", 1},
   };
 }
