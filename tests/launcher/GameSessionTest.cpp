@@ -192,7 +192,7 @@ TEST_F(GameTest, MinimiseTakesFrameAndPanelAwayAndTheTaskbarBringsThemBack) {
   const auto& button = minimised["taskbar"].at(0)["rect"];
   std::string taskbar = std::to_string((button[0].get<int>() + button[2].get<int>()) / 2) + " " +
                         std::to_string((button[1].get<int>() + button[3].get<int>()) / 2);
-  run.script = {"click " + kMinimise, "click " + taskbar, "dump restored"};
+  run.script = {"click " + kMinimise, "click " + taskbar, "dump restored", "click " + taskbar, "dump again"};
   auto second = Play(run);
   auto restored = Dump(second, "restored");
   EXPECT_EQ(Main(restored)["minimized"], false);
@@ -200,6 +200,8 @@ TEST_F(GameTest, MinimiseTakesFrameAndPanelAwayAndTheTaskbarBringsThemBack) {
   EXPECT_EQ(Panel(restored)["visible"], true);
   EXPECT_EQ(Panel(restored)["rect"], Panel(Dump(first, "start"))["rect"]);
   EXPECT_EQ(Main(restored)["rect"], Main(Dump(first, "start"))["rect"]);
+  // The button of the active window minimises it.
+  EXPECT_EQ(Main(Dump(second, "again"))["minimized"], true);
 }
 
 TEST_F(GameTest, EnterInThePanelDoesNothingEscapeEndsTheLauncher) {
