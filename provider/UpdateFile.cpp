@@ -44,9 +44,7 @@ BOOL CUpdateFile::MoveIntoPlace() const {
 // deleted (in use, read-only) fails the entry with everything as it was.
 BOOL CUpdateFile::ReplaceTarget() const {
   CString strSaved = m_strTarget + kSavedSuffix;
-  // A copy left over from an interrupted run is stale: the target is intact.
-  if (_access(strSaved, 0) == 0) DeleteFileA(strSaved);
-  if (rename(m_strTarget, strSaved) != 0) return FALSE;
+  if (rename(m_strTarget, strSaved) != 0 && !RetrySettingAside(strSaved)) return FALSE;
   if (rename(m_strDownload, m_strTarget) != 0) {
     rename(strSaved, m_strTarget);
     return FALSE;
@@ -57,6 +55,12 @@ BOOL CUpdateFile::ReplaceTarget() const {
     return FALSE;
   }
   return TRUE;
+}
+
+// The move aside fails when a saved copy from an interrupted run is in the
+// way; that copy is stale, since the target itself is intact.
+BOOL CUpdateFile::RetrySettingAside(const CString& strSaved) const {
+  return _access(strSaved, 0) == 0 && DeleteFileA(strSaved) && rename(m_strTarget, strSaved) == 0;
 }
 
 // Started through the shell and not waited for: registrations may overlap

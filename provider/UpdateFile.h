@@ -18,6 +18,7 @@ class CUpdateFile {
  private:
   BOOL MoveIntoPlace() const;
   BOOL ReplaceTarget() const;
+  BOOL RetrySettingAside(const CString& strSaved) const;
   void Register() const;
 
   CString m_strPath;      // directory prefix, also where the registration runs
