@@ -31,7 +31,8 @@ bool HandOver(std::string_view part, LPSTR& text, DWORD& length) {
     length = static_cast<DWORD>(part.size() + 1);
     return false;
   }
-  std::memcpy(text, part.data(), part.size());
+  // An absent part is an empty view without data.
+  if (!part.empty()) std::memcpy(text, part.data(), part.size());
   text[part.size()] = '\0';
   length = static_cast<DWORD>(part.size());
   return true;
