@@ -1,11 +1,9 @@
 #include "BrowserControl.h"
 
-#include <cstdio>
 #include <map>
 #include <utility>
 
-#include "HtmlReader.h"
-#include "PageFetcher.h"
+#include "PageLoader.h"
 #include "UrlResolver.h"
 #include "WebBrowser.h"
 #include "win32/CodePage.h"
@@ -22,7 +20,6 @@ constexpr char kWindowClass[] = "Shell Embedding";
 constexpr UINT kNavigationDue = WM_USER + 0x200;
 constexpr UINT kMenuRefresh = 1;
 constexpr UINT kMenuProperties = 2;
-constexpr char kAboutBlank[] = "about:blank";
 
 std::map<HWND, BrowserControl*>& Controls() {
   static auto* controls = new std::map<HWND, BrowserControl*>();
@@ -47,56 +44,6 @@ void RegisterWindowClass() {
   cls.lpszClassName = kWindowClass;
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   RegisterClassA(&cls);
-}
-
-std::string Utf8ToAnsi(const std::string& text) { return Utf16ToAnsi(Utf8ToUtf16(text)); }
-
-bool IsUtf8(const std::string& bytes) {
-  for (size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > bytes.size()) return false;
-    for (size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
-// Pages are read as UTF-8; a page that is not is taken in the ANSI code page.
-std::string PageText(const std::string& body) { return IsUtf8(body) ? body : AnsiToUtf8(body); }
-
-PageContent ErrorContent(const std::string& url, const std::string& failure) {
-  return {"The page cannot be displayed", {{Utf8ToAnsi(url), ""}, {failure, ""}}};
-}
-
-PageContent ContentOf(const std::string& url, const HtmlDocument& doc) {
-  PageContent content;
-  content.heading = Utf8ToAnsi(doc.title.empty() ? url : doc.title);
-  for (const HtmlLink& link : doc.links) {
-    const std::string target = ResolveUrl(url, link.href);
-    content.lines.push_back({Utf8ToAnsi(link.text.empty() ? target : link.text), target});
-  }
-  return content;
-}
-
-std::string Failure(const char* step, HRESULT hr) {
-  char text[64];
-  std::snprintf(text, sizeof text, "error 0x%08X from %s", static_cast<unsigned>(hr), step);
-  return text;
-}
-
-// How a page's script would show the value it read.
-std::string ValueText(const VARIANT& v) {
-  switch (v.vt) {
-    case VT_BSTR: return v.bstrVal ? Utf16ToUtf8(std::u16string_view(v.bstrVal, SysStringLen(v.bstrVal))) : "";
-    case VT_I4: return std::to_string(v.lVal);
-    case VT_BOOL: return v.boolVal ? "true" : "false";
-    case VT_EMPTY: return "undefined";
-    case VT_NULL: return "null";
-    default: return "(a value of type " + std::to_string(v.vt) + ")";
-  }
 }
 
 }  // namespace
@@ -180,12 +127,7 @@ void BrowserControl::CompleteNavigation(WPARAM sequence) {
 }
 
 void BrowserControl::Load(const std::string& url, bool reload) {
-  if (url == kAboutBlank) {
-    m_view.SetContent({});
-  } else {
-    FetchedPage page = FetchPage(Utf8ToAnsi(url), reload);
-    m_view.SetContent(page.ok ? ContentOf(url, ReadHtml(PageText(page.body))) : ErrorContent(url, page.failure));
-  }
+  m_view.SetContent(LoadPage(url, reload));
   m_url = url;
   m_record->url = url;
   m_record->title = AnsiToUtf8(m_view.Content().heading);
@@ -219,35 +161,6 @@ void BrowserControl::FireNavigateComplete(const std::string& url) {
   events->Release();
   VariantClear(&urlValue);
   Release();
-}
-
-std::string BrowserControl::ReadExternal(const std::u16string& name) {
-  std::string result = ReadExternalMember(name);
-  m_record->external.push_back({Utf16ToUtf8(name), result});
-  return result;
-}
-
-// GetExternal, GetIDsOfNames, a property get, as a page's script does them.
-std::string BrowserControl::ReadExternalMember(const std::u16string& name) {
-  IDispatch* external = nullptr;
-  HRESULT hr = m_host ? m_host->GetExternal(&external) : E_NOTIMPL;
-  if (FAILED(hr) || !external) return Failure("GetExternal", FAILED(hr) ? hr : E_POINTER);
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
-  DISPID id = DISPID_UNKNOWN;
-  hr = external->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  std::string result;
-  if (FAILED(hr)) {
-    result = Failure("GetIDsOfNames", hr);
-  } else {
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VARIANT value;
-    VariantInit(&value);
-    hr = external->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
-    result = FAILED(hr) ? Failure("Invoke", hr) : ValueText(value);
-    VariantClear(&value);
-  }
-  external->Release();
-  return result;
 }
 
 // The host's answer S_OK means it has dealt with the menu; otherwise the
