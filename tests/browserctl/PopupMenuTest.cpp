@@ -121,6 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TrackCase{"ClickOnItemPosted", 0, {"click-item Three"}, TRUE, {3}},
                       TrackCase{"CancelledReturnsNothing", TPM_RETURNCMD, {"menu-cancel"}, 0, {}},
                       TrackCase{"CancelledPostsNothing", 0, {"menu-cancel"}, TRUE, {}},
+                      TrackCase{"ArrowsSkipTheSeparator", TPM_RETURNCMD, {"key DOWN", "key DOWN", "key RETURN"}, 2, {}},
+                      TrackCase{"ArrowUpWrapsToTheLast", 0, {"key UP", "key ENTER"}, TRUE, {3}},
                       TrackCase{"EscapeCancels", TPM_RETURNCMD, {"key ESC"}, 0, {}},
                       TrackCase{"ClickOutsideCancels", TPM_RETURNCMD, {"click 20 20"}, 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
