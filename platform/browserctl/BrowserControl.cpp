@@ -105,7 +105,13 @@ void BrowserControl::Stop() {
   m_pendingSequence = 0;
 }
 
-void BrowserControl::FollowLink(const std::string& reference) { Navigate(ResolveUrl(m_url, reference)); }
+// A relative link needs a page to be relative to.
+bool BrowserControl::FollowLink(const std::string& reference) {
+  const std::string target = ResolveUrl(m_url, reference);
+  if (!IsAbsoluteUrl(target)) return false;
+  Navigate(target);
+  return true;
+}
 
 void BrowserControl::StartNavigation(const std::string& url, bool reload) {
   if (!m_hwnd) return;  // the window is gone; the container may still call

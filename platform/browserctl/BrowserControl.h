@@ -48,7 +48,7 @@ class BrowserControl : public ComObject<BrowserControl, IDispatch> {
   bool Silent() const { return m_record->silent; }
 
   // What a page does: follow a link, read the host's external object.
-  void FollowLink(const std::string& reference);
+  bool FollowLink(const std::string& reference);
   std::string ReadExternal(const std::u16string& name);
 
   // The page's link lines with their screen rectangles, for dumps.

@@ -4,6 +4,7 @@
 // external object.
 #include "BrowserRecords.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "BrowserControl.h"
@@ -65,7 +66,10 @@ BrowserControl* TargetOf(const std::vector<std::string>& words) {
 // "browse DIALOG URL": the page follows a link to URL.
 bool Browse(const std::vector<std::string>& words) {
   BrowserControl* control = TargetOf(words);
-  if (control) control->FollowLink(words[1]);
+  if (control && !control->FollowLink(words[1])) {
+    std::fprintf(stderr, "winsim: browse: the browser shows no page that %s could be relative to\n", words[1].c_str());
+    return false;
+  }
   return control != nullptr;
 }
 

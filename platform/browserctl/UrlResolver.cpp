@@ -79,6 +79,8 @@ std::string ResolveUrl(const std::string& base, const std::string& reference) {
   return page.origin + RemoveDotSegments(folder + refPath) + refQuery;
 }
 
+bool IsAbsoluteUrl(const std::string& url) { return HasScheme(url); }
+
 std::string WithScheme(const std::string& url) {
   if (HasScheme(url) || url.empty()) return url;
   return "http://" + url;

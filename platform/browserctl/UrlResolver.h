@@ -10,6 +10,9 @@ namespace winsim::browser {
 // fragment ("#...") is dropped: the control shows whole pages only.
 std::string ResolveUrl(const std::string& base, const std::string& reference);
 
+// Whether the address begins with a scheme ("http:", "about:").
+bool IsAbsoluteUrl(const std::string& url);
+
 // An address typed without a scheme ("host/path") means http, as in the
 // platform's browser.
 std::string WithScheme(const std::string& url);
