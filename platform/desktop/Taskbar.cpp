@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "desktop/Desktop.h"
+#include "gdi/SolidFill.h"
 #include "gdi/WinGdi.h"
 #include "win32/CodePage.h"
 #include "win32/Window.h"
@@ -54,11 +55,7 @@ HICON IconOf(const Window* w) {
   return w->classIcon;
 }
 
-void Fill(HDC dc, const RECT& r, COLORREF color) {
-  HBRUSH brush = CreateSolidBrush(color);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-}
+void Fill(HDC dc, const RECT& r, COLORREF color) { gdi::FillSolidRect(dc, r, color); }
 
 void PaintButton(HDC dc, const Window* w, const RECT& r) {
   Fill(dc, r, Desktop().active == w->handle ? kActiveButton : kButton);

@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "desktop/Desktop.h"
+#include "gdi/SolidFill.h"
 #include "gdi/WinGdi.h"
 
 namespace winsim {
@@ -15,11 +16,7 @@ constexpr COLORREF kCaptionText = RGB(255, 255, 255);
 constexpr COLORREF kButtonFace = RGB(212, 208, 200);
 constexpr COLORREF kGlyph = RGB(0, 0, 0);
 
-void Fill(HDC dc, RECT r, COLORREF color) {
-  HBRUSH brush = CreateSolidBrush(color);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-}
+void Fill(HDC dc, const RECT& r, COLORREF color) { gdi::FillSolidRect(dc, r, color); }
 
 // The frame around the client area, in window coordinates.
 void PaintBorders(HDC dc, const RECT& window, const RECT& client) {
