@@ -77,17 +77,11 @@ RECT Resized(RECT r, int edge, int dx, int dy, const MINMAXINFO& info) {
 
 }  // namespace
 
-void RunMoveLoop(HWND hwnd) {
-  Window* w = FindWindowObject(hwnd);
-  if (!w || !Desktop().leftDown || (w->style & WS_MAXIMIZE)) return;
-  const RECT start = w->window;
-  const POINT grab = Desktop().cursor;
-  auto at = [&](POINT p) {
-    RECT r = start;
-    OffsetRect(&r, p.x - grab.x, p.y - grab.y);
-    SendMessageA(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
-    Place(hwnd, r, SWP_NOSIZE);
-  };
+namespace {
+
+// Follows the mouse while the button is held: `at` places the window for a
+// point; release or Enter keeps the last place, Escape puts it back.
+void TrackDrag(HWND hwnd, const RECT& start, UINT placeFlags, const std::function<void(POINT)>& at) {
   TrackWhileHeld(hwnd, [&](const MSG& msg) {
     if (IsMove(msg.message)) at(msg.pt);
     if (IsRelease(msg.message)) {
@@ -95,10 +89,25 @@ void RunMoveLoop(HWND hwnd) {
       return Step::Finish;
     }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      Place(hwnd, start, SWP_NOSIZE);
+      Place(hwnd, start, placeFlags);
       return Step::Cancel;
     }
     return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN ? Step::Finish : Step::Track;
+  });
+}
+
+}  // namespace
+
+void RunMoveLoop(HWND hwnd) {
+  Window* w = FindWindowObject(hwnd);
+  if (!w || !Desktop().leftDown || (w->style & WS_MAXIMIZE)) return;
+  const RECT start = w->window;
+  const POINT grab = Desktop().cursor;
+  TrackDrag(hwnd, start, SWP_NOSIZE, [&](POINT p) {
+    RECT r = start;
+    OffsetRect(&r, p.x - grab.x, p.y - grab.y);
+    SendMessageA(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+    Place(hwnd, r, SWP_NOSIZE);
   });
 }
 
@@ -109,22 +118,10 @@ void RunSizeLoop(HWND hwnd, int edge) {
   const POINT grab = Desktop().cursor;
   MINMAXINFO info = DefaultMinMaxInfo(w);
   SendMessageA(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  auto at = [&](POINT p) {
+  TrackDrag(hwnd, start, 0, [&](POINT p) {
     RECT r = Resized(start, edge, p.x - grab.x, p.y - grab.y, info);
     SendMessageA(hwnd, WM_SIZING, static_cast<WPARAM>(edge), reinterpret_cast<LPARAM>(&r));
     Place(hwnd, r, 0);
-  };
-  TrackWhileHeld(hwnd, [&](const MSG& msg) {
-    if (IsMove(msg.message)) at(msg.pt);
-    if (IsRelease(msg.message)) {
-      at(msg.pt);
-      return Step::Finish;
-    }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      Place(hwnd, start, 0);
-      return Step::Cancel;
-    }
-    return Step::Track;
   });
 }
 
