@@ -5,6 +5,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "win32/CodePage.h"
+
 namespace rc {
 
 namespace {
@@ -70,29 +72,12 @@ std::vector<unsigned char> ReadFile(const std::string& path) {
   return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// Script texts are UTF-8; anything that does not come back unchanged from
+// the conversion was not.
 std::u16string Utf8ToUtf16(const std::string& text) {
-  std::u16string out;
-  for (size_t i = 0; i < text.size();) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    char32_t cp;
-    int extra;
-    if (c < 0x80) { cp = c; extra = 0; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
-    else throw std::runtime_error("script text is not UTF-8");
-    if (i + static_cast<size_t>(extra) >= text.size()) throw std::runtime_error("script text is not UTF-8");
-    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
-    i += static_cast<size_t>(extra) + 1;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp));
-    }
-  }
-  return out;
+  std::u16string wide = winsim::Utf8ToUtf16(text);
+  if (winsim::Utf16ToUtf8(wide) != text) throw std::runtime_error("script text is not UTF-8");
+  return wide;
 }
 
 std::vector<unsigned char> BitmapResource(const std::vector<unsigned char>& file, const std::string& path) {
