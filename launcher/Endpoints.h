@@ -15,5 +15,4 @@ inline constexpr char kStartPageUrl[] = LORVANE_PORTAL_URL "/quom/wd/index.html"
 inline constexpr char kHomePageUrl[] = LORVANE_PORTAL_URL "/quom";
 inline constexpr char kServiceUrl[] = LORVANE_PORTAL_URL "/action/redirect_kf.php?gid=1035";
 inline constexpr char kPayUrl[] = LORVANE_PORTAL_URL "/action/redirect_pay.php?gid=1035";
-inline constexpr char kPayForServerUrlFormat[] = LORVANE_PORTAL_URL "/action/redirect_pay.php?gid=1035&sid=%d";
 inline constexpr char kForumUrl[] = LORVANE_FORUM_URL "/forum.php?gid=300";

@@ -17,8 +17,9 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 IMPLEMENT_DYNAMIC(CDialogEx, CDialog)
 
-// The OLE control items of a template, kept for the dialog's initialisation.
-struct CDialog::OleItems {
+// What the dialog keeps of its template for its initialisation: the OLE
+// control items and the settings of the framework's own controls.
+struct CDialog::TemplateParts {
   std::map<int, std::u16string> controlSettings;  // WM_MFC_INITCTRL data by control id
   std::vector<winsim::DialogItemTemplate> items;
   std::vector<int> previousIds;  // the id of the ordinary control each one follows in the template (0: first)
@@ -59,7 +60,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 CDialog::~CDialog() {
-  delete m_pOleItems;
+  delete m_pTemplateParts;
   if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
 }
 
@@ -68,14 +69,14 @@ BOOL CDialog::CreateDlgIndirect(UINT nIDTemplate, CWnd* pParentWnd, HINSTANCE hI
   const void* data = LoadTemplate(hInst, nIDTemplate);
   winsim::DialogTemplateData t;
   if (!data || !winsim::ParseDialogTemplate(data, 0, t)) return FALSE;
-  delete m_pOleItems;
-  m_pOleItems = new OleItems();
-  winsim::DialogBaseUnits(t.pointSize, (t.style & DS_SETFONT) != 0, m_pOleItems->baseX, m_pOleItems->baseY);
+  delete m_pTemplateParts;
+  m_pTemplateParts = new TemplateParts();
+  winsim::DialogBaseUnits(t.pointSize, (t.style & DS_SETFONT) != 0, m_pTemplateParts->baseX, m_pTemplateParts->baseY);
   std::vector<winsim::DialogItemTemplate> plain;
   for (const winsim::DialogItemTemplate& item : t.items) {
     if (IsOleControlItem(item)) {
-      m_pOleItems->items.push_back(item);
-      m_pOleItems->previousIds.push_back(plain.empty() ? 0 : static_cast<int>(plain.back().id));
+      m_pTemplateParts->items.push_back(item);
+      m_pTemplateParts->previousIds.push_back(plain.empty() ? 0 : static_cast<int>(plain.back().id));
     } else {
       plain.push_back(item);
     }
@@ -92,12 +93,12 @@ BOOL CDialog::CreateDlgIndirect(UINT nIDTemplate, CWnd* pParentWnd, HINSTANCE hI
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
   COccManager* occ = AfxGetModuleState()->m_pOccManager;
-  if (m_pOleItems && !m_pOleItems->items.empty()) {
-    for (size_t i = 0; i < m_pOleItems->items.size(); ++i) {
-      const winsim::DialogItemTemplate& item = m_pOleItems->items[i];
+  if (m_pTemplateParts && !m_pTemplateParts->items.empty()) {
+    for (size_t i = 0; i < m_pTemplateParts->items.size(); ++i) {
+      const winsim::DialogItemTemplate& item = m_pTemplateParts->items[i];
       if (!occ) continue;  // without control containment there is nothing to host them
-      HWND after = m_pOleItems->previousIds[i] ? ::GetDlgItem(m_hWnd, m_pOleItems->previousIds[i]) : HWND_TOP;
-      occ->CreateDlgControl(this, item, m_pOleItems->baseX, m_pOleItems->baseY, after);
+      HWND after = m_pTemplateParts->previousIds[i] ? ::GetDlgItem(m_hWnd, m_pTemplateParts->previousIds[i]) : HWND_TOP;
+      occ->CreateDlgControl(this, item, m_pTemplateParts->baseX, m_pTemplateParts->baseY, after);
     }
   }
   return Default();
@@ -163,8 +164,8 @@ BOOL CDialog::ExecuteDlgInit(UINT nIDTemplate) {
     std::memcpy(&length, data + at + 4, 4);
     if (id == 0 || at + 8 + length > size) break;
     const unsigned char* payload = data + at + 8;
-    if (message == WM_MFC_INITCTRL && m_pOleItems) {
-      m_pOleItems->controlSettings[id] =
+    if (message == WM_MFC_INITCTRL && m_pTemplateParts) {
+      m_pTemplateParts->controlSettings[id] =
           std::u16string(reinterpret_cast<const char16_t*>(payload), length / sizeof(char16_t));
     } else {
       ::SendDlgItemMessageA(m_hWnd, id, message, 0, reinterpret_cast<LPARAM>(payload));
@@ -175,9 +176,9 @@ BOOL CDialog::ExecuteDlgInit(UINT nIDTemplate) {
 }
 
 void CDialog::SendControlSettings(int nIDC, CWnd& rControl) {
-  if (!m_pOleItems) return;
-  auto it = m_pOleItems->controlSettings.find(nIDC);
-  if (it == m_pOleItems->controlSettings.end()) return;
+  if (!m_pTemplateParts) return;
+  auto it = m_pTemplateParts->controlSettings.find(nIDC);
+  if (it == m_pTemplateParts->controlSettings.end()) return;
   rControl.SendMessage(WM_MFC_INITCTRL, 0, reinterpret_cast<LPARAM>(it->second.c_str()));
 }
 

@@ -44,8 +44,8 @@ class CDialog : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
-  struct OleItems;
-  OleItems* m_pOleItems = nullptr;
+  struct TemplateParts;
+  TemplateParts* m_pTemplateParts = nullptr;
 };
 
 class CDialogEx : public CDialog {
