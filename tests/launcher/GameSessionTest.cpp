@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "GameFixture.h"
+#include "PngImage.h"
 
 using testing_support::ProgramRun;
 
@@ -77,11 +78,17 @@ TEST_F(GameTest, PlayerPathFromServerListToGameToTrayAndBack) {
   EXPECT_TRUE(result.final["tray"].empty()) << "no tray icon is left after the launcher closed";
   EXPECT_TRUE(result.final["messageboxes"].empty()) << "the tray menu closes without asking";
 
+  // Hidden in the tray, the game leaves the desktop showing where it was.
+  const testing_support::PngImage hidden(result.out / "03-tray.png");
+  EXPECT_EQ(hidden.Rgb(960, 500), 0x808000u);
+  const testing_support::PngImage shown(result.out / "04-restored.png");
+  EXPECT_NE(shown.Rgb(960, 500), 0x808000u);
+
   // The session's screenshots stay for people to look at.
   std::filesystem::create_directories(LORVANE_SESSION_OUT);
   for (const char* shot : {"01-frame", "02-game", "03-tray", "04-restored"}) {
     std::filesystem::path png = result.out / (std::string(shot) + ".png");
-    ASSERT_TRUE(std::filesystem::exists(png)) << shot;
+    ASSERT_FALSE(testing_support::PngImage(png).empty()) << shot;
     testing_support::CopyFile(png, std::filesystem::path(LORVANE_SESSION_OUT) / png.filename());
   }
 }
