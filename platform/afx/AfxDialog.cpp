@@ -45,6 +45,22 @@ const void* LoadTemplate(HINSTANCE hInst, UINT nIDTemplate) {
   return ::LockResource(::LoadResource(hInst, res));
 }
 
+// After WM_INITDIALOG the framework centres a dialog over its owner when the
+// initialisation left its place alone: it is still hidden, it is not a child,
+// it was not moved, and its owner is disabled (a modal run) or absent.
+// Otherwise the dialog stays where its template put it.
+void CentreIfUnplaced(HWND hWnd, const RECT& before, bool wasVisible) {
+  const DWORD style = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE));
+  if (wasVisible || (style & (WS_VISIBLE | WS_CHILD))) return;
+  RECT after;
+  ::GetWindowRect(hWnd, &after);
+  if (!::EqualRect(&before, &after)) return;
+  HWND owner = ::GetWindow(hWnd, GW_OWNER);
+  if (owner && ::IsWindowEnabled(owner)) return;
+  POINT at = winsim::CentredPosition(owner, {after.right - after.left, after.bottom - after.top});
+  ::SetWindowPos(hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -101,7 +117,13 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
       occ->CreateDlgControl(this, item, m_pTemplateParts->baseX, m_pTemplateParts->baseY, after);
     }
   }
-  return Default();
+  RECT before;
+  ::GetWindowRect(m_hWnd, &before);
+  const bool wasVisible = (GetStyle() & WS_VISIBLE) != 0;
+  HWND hWnd = m_hWnd;
+  LRESULT result = Default();
+  if (::IsWindow(hWnd)) CentreIfUnplaced(hWnd, before, wasVisible);
+  return result;
 }
 
 HWND CDialog::PreModal() {

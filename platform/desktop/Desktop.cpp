@@ -55,6 +55,7 @@ DesktopState& Desktop() {
 
 void ResetDesktop() {
   TrayIcons().clear();
+  ResetInput();
   if (!g_desktop) g_desktop = new DesktopState();
   *g_desktop = DesktopState();
   Configure(*g_desktop);

@@ -3,6 +3,7 @@
 // the records that dumps report.
 #pragma once
 
+#include <bitset>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,6 +31,7 @@ struct ProcessRecord {
 };
 
 struct ShellRecord {
+  HWND owner = nullptr;
   std::string verb;
   std::string file;
   std::string parameters;
@@ -48,6 +50,7 @@ struct DesktopState {
   HWND leaveWatch = nullptr;  // the window told when the mouse leaves it (TrackMouseEvent)
   bool leftDown = false;
   bool rightDown = false;
+  std::bitset<256> keys;  // virtual keys held down, as of the input message last taken
   std::string outDir;  // WINSIM_OUT, empty when nothing is written
   std::vector<MessageBoxRecord> messageBoxes;
   std::vector<ProcessRecord> processes;
@@ -75,7 +78,8 @@ std::vector<uint32_t> ComposeScreen();
 bool LayeredWindowHitsPoint(HWND hwnd, POINT screen);
 
 // Input. The running message loop asks for the next user action when it has
-// nothing else to do; the action turns into input messages in the queues.
+// nothing else to do; the action queues raw input (InputQueue.h), which the
+// loop then takes and routes one event at a time.
 // Returns false when there is no further input.
 bool AdvanceInput();
 // Replaces the script with these lines (tests).
@@ -91,10 +95,17 @@ void InputExhausted();
 // ...). The handler gets the words after the action's name; false means the
 // line is malformed.
 void RegisterScriptAction(const std::string& name, std::function<bool(const std::vector<std::string>&)> handler);
-// Keys go through this first (hot keys); true means it took the key.
+// Key presses go through this first (hot keys), with the modifier keys as
+// held then; true means it took the key.
 void SetKeyInterceptor(std::function<bool(UINT vk)> interceptor);
 
+// Forgets waiting raw input and the input routing's memory (between tests).
+void ResetInput();
+// Takes the next raw input event and routes it: the input message it makes
+// waits in its window's queue. False when no raw input is waiting.
+bool RouteNextInput();
 // The window a mouse event at this screen point goes to, and its hit code.
+// A disabled window is not asked: its hit code is HTERROR.
 HWND WindowFromScreenPoint(POINT p, LRESULT* hit);
 
 // Exit code capture: final.json is written when the process ends by itself.

@@ -97,7 +97,8 @@ json ProcessesJson() {
 json ShellJson() {
   json list = json::array();
   for (const ShellRecord& s : Desktop().shellCalls) {
-    list.push_back({{"verb", AnsiToUtf8(s.verb)},
+    list.push_back({{"owner", Handle(s.owner)},
+                    {"verb", AnsiToUtf8(s.verb)},
                     {"file", AnsiToUtf8(s.file)},
                     {"parameters", AnsiToUtf8(s.parameters)},
                     {"directory", AnsiToUtf8(s.directory)},

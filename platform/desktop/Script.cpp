@@ -1,5 +1,6 @@
 // The script player: one user action per line, taken when the running
 // message loop has nothing else to do.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -7,7 +8,7 @@
 #include <sstream>
 
 #include "Desktop.h"
-#include "InputActions.h"
+#include "InputQueue.h"
 #include "Taskbar.h"
 
 namespace winsim {
@@ -19,7 +20,6 @@ struct Player {
   std::vector<std::string> lines;
   size_t next = 0;
   std::map<std::string, std::function<bool(const std::vector<std::string>&)>> actions;
-  std::function<bool(UINT)> keyInterceptor;
   std::function<void()> exhausted;
 };
 
@@ -42,11 +42,17 @@ void Load() {
   for (std::string line; std::getline(in, line);) p.lines.push_back(line);
 }
 
+// A word that starts with '#' starts a comment, unless a digit follows it:
+// "#61728" names a menu command by its id. A '#' inside a word (a web
+// address's fragment) is part of the word.
+bool StartsComment(const std::string& word) {
+  return word[0] == '#' && !(word.size() > 1 && std::isdigit(static_cast<unsigned char>(word[1])));
+}
+
 std::vector<std::string> Words(const std::string& line) {
-  std::string text = line.substr(0, line.find('#'));
-  std::istringstream in(text);
+  std::istringstream in(line);
   std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
+  for (std::string w; in >> w && !StartsComment(w);) words.push_back(w);
   return words;
 }
 
@@ -61,14 +67,23 @@ bool ParsePoint(const std::vector<std::string>& w, POINT& p) {
   return true;
 }
 
+// Each script line is a separate action of a person: time passes between
+// two of them, so two clicks on separate lines never make a double-click.
+constexpr DWORD kPauseBetweenActions = 1000;
+
+std::string UpperCase(const std::string& text) {
+  std::string upper;
+  for (char c : text) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+  return upper;
+}
+
 bool KeyCode(const std::string& name, UINT& vk) {
   static const std::map<std::string, UINT> named = {
       {"ESC", VK_ESCAPE},  {"ESCAPE", VK_ESCAPE}, {"ENTER", VK_RETURN}, {"RETURN", VK_RETURN},
       {"TAB", VK_TAB},     {"SPACE", VK_SPACE},   {"BACK", VK_BACK},    {"BACKSPACE", VK_BACK},
       {"LEFT", VK_LEFT},   {"RIGHT", VK_RIGHT},   {"UP", VK_UP},        {"DOWN", VK_DOWN},
       {"DELETE", VK_DELETE}};
-  std::string upper;
-  for (char c : name) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+  const std::string upper = UpperCase(name);
   if (auto it = named.find(upper); it != named.end()) {
     vk = it->second;
     return true;
@@ -87,31 +102,60 @@ bool KeyCode(const std::string& name, UINT& vk) {
   return false;
 }
 
+bool ModifierCode(const std::string& name, UINT& vk) {
+  static const std::map<std::string, UINT> modifiers = {
+      {"ALT", VK_MENU}, {"CTRL", VK_CONTROL}, {"CONTROL", VK_CONTROL}, {"SHIFT", VK_SHIFT}};
+  auto it = modifiers.find(UpperCase(name));
+  if (it == modifiers.end()) return false;
+  vk = it->second;
+  return true;
+}
+
+// "ALT+F4": the modifiers go down in order, the key goes down and up, and
+// the modifiers come up in reverse order.
+bool PressKeys(const std::string& combination) {
+  std::vector<UINT> held;
+  size_t start = 0;
+  for (size_t plus; (plus = combination.find('+', start)) != std::string::npos; start = plus + 1) {
+    UINT vk = 0;
+    if (!ModifierCode(combination.substr(start, plus - start), vk)) return false;
+    held.push_back(vk);
+  }
+  UINT key = 0;
+  if (!KeyCode(combination.substr(start), key)) return false;
+  for (UINT vk : held) QueueKey(vk, true);
+  QueueKey(key, true);
+  QueueKey(key, false);
+  for (auto it = held.rbegin(); it != held.rend(); ++it) QueueKey(*it, false);
+  return true;
+}
+
+void Click(MouseButton button, POINT p) {
+  QueueButton(button, true, p);
+  QueueButton(button, false, p);
+}
+
 bool RunMouse(const std::vector<std::string>& w) {
   POINT p;
   if (!ParsePoint(w, p)) return false;
   const std::string& a = w[0];
-  if (a == "move") MouseMove(p);
-  else if (a == "down") LeftDown(p);
-  else if (a == "up") LeftUp(p);
-  else if (a == "click") {
-    LeftDown(p);
-    LeftUp(p);
-  } else if (a == "dblclick") LeftDoubleClick(p);
-  else if (a == "rclick") RightClick(p);
+  if (a == "move") QueuePointerMove(p);
+  else if (a == "down") QueueButton(MouseButton::Left, true, p);
+  else if (a == "up") QueueButton(MouseButton::Left, false, p);
+  else if (a == "click") Click(MouseButton::Left, p);
+  else if (a == "dblclick") {
+    Click(MouseButton::Left, p);
+    Click(MouseButton::Left, p);
+  } else if (a == "rclick") Click(MouseButton::Right, p);
   else return false;
   return true;
 }
 
 bool RunWords(const std::vector<std::string>& w) {
   if (w.empty()) return true;
+  PauseInput(kPauseBetweenActions);
   const std::string& a = w[0];
-  if (a == "key") {
-    UINT vk = 0;
-    if (w.size() != 2 || !KeyCode(w[1], vk)) return false;
-    PressKey(vk, P().keyInterceptor);
-    return true;
-  }
+  if (a == "key") return w.size() == 2 && PressKeys(w[1]);
   if (a == "dump" || a == "shot") {
     if (w.size() != 2) return false;
     if (a == "dump") {
@@ -171,7 +215,5 @@ void InputExhausted() {
 void RegisterScriptAction(const std::string& name, std::function<bool(const std::vector<std::string>&)> handler) {
   P().actions[name] = std::move(handler);
 }
-
-void SetKeyInterceptor(std::function<bool(UINT vk)> interceptor) { P().keyInterceptor = std::move(interceptor); }
 
 }  // namespace winsim

@@ -6,6 +6,7 @@
 #include "gdi/SolidFill.h"
 #include "gdi/WinGdi.h"
 #include "win32/CodePage.h"
+#include "win32/Menus.h"
 #include "win32/Window.h"
 
 namespace winsim {
@@ -88,23 +89,34 @@ void Paint(HWND hwnd) {
   EndPaint(hwnd, &ps);
 }
 
-// A click on a window's button restores it when minimised, minimises it when
-// it is the active window, and brings it forward otherwise.
-void ClickButton(POINT p) {
+// The window whose button is at this point of the taskbar's client area.
+HWND ButtonWindowAt(POINT p) {
   std::vector<Window*> buttons = ButtonWindows();
   for (size_t i = 0; i < buttons.size(); ++i) {
     RECT r = ButtonRect(i);
-    if (!PtInRect(&r, p)) continue;
-    HWND target = buttons[i]->handle;
-    if (IsIconic(target)) {
-      PostMessageA(target, WM_SYSCOMMAND, SC_RESTORE, 0);
-    } else if (Desktop().active == target) {
-      PostMessageA(target, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    } else {
-      SetForegroundWindow(target);
-    }
-    return;
+    if (PtInRect(&r, p)) return buttons[i]->handle;
   }
+  return nullptr;
+}
+
+// A click on a window's button restores it when minimised, minimises it when
+// it is the active window, and brings it forward otherwise.
+void ClickButton(POINT p) {
+  HWND target = ButtonWindowAt(p);
+  if (!target) return;
+  if (IsIconic(target)) {
+    PostMessageA(target, WM_SYSCOMMAND, SC_RESTORE, 0);
+  } else if (Desktop().active == target) {
+    PostMessageA(target, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else {
+    SetForegroundWindow(target);
+  }
+}
+
+// A right click on a window's button asks the window to show its window
+// menu there; what the user chooses reaches the window as WM_SYSCOMMAND.
+void RightClickButton(POINT client, POINT screen) {
+  if (HWND target = ButtonWindowAt(client)) PostMessageA(target, kPopupWindowMenu, 0, MAKELPARAM(screen.x, screen.y));
 }
 
 // The tray sends the icon's callback message with the mouse message.
@@ -135,6 +147,7 @@ LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       ClientToScreen(hwnd, &screen);
       if (ForwardToTray(screen, msg)) return 0;
       if (msg == WM_LBUTTONUP) ClickButton(client);
+      if (msg == WM_RBUTTONUP) RightClickButton(client, screen);
       return 0;
     }
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -25,6 +25,8 @@ RECT DeviceRect(const DeviceContext& dc, const RECT& logical) {
 void FillSolid(DeviceContext& dc, const RECT& logical, Argb colour) {
   if (!dc.surface) return;
   const RECT r = DeviceRect(dc, logical);
+  // Clipping can leave nothing, with left past right.
+  if (r.left >= r.right) return;
   Surface& s = *dc.surface;
   for (int y = r.top; y < r.bottom; ++y) {
     if (s.bitsPerPixel == 32) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Menus.h"
 #include "Messages.h"
 #include "NonClientPaint.h"
 #include "SizeMoveLoop.h"
@@ -301,6 +302,7 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4) SendMessageA(RootOf(w)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
+    case kPopupWindowMenu: TrackWindowMenu(hWnd, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_CANCELMODE:
       if (Desktop().capture == hWnd) ReleaseCapture();
       return 0;

@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "CodePage.h"
 #include "DialogTemplate.h"
@@ -46,26 +47,19 @@ RECT ToPixels(const DialogState& st, short x, short y, short cx, short cy) {
   return {left, top, left + MulDiv(cx, st.baseX, 4), top + MulDiv(cy, st.baseY, 8)};
 }
 
-POINT DialogOrigin(const DialogTemplateData& t, HWND owner, const RECT& outer, const RECT& placed) {
-  int w = outer.right - outer.left;
-  int h = outer.bottom - outer.top;
-  if (t.style & DS_CENTER) {
-    RECT around = Desktop().workArea;
-    Window* o = FindWindowObject(owner);
-    if (o && IsReallyVisible(o) && !o->minimized()) around = o->window;
-    return {around.left + (around.right - around.left - w) / 2, around.top + (around.bottom - around.top - h) / 2};
-  }
-  POINT origin{placed.left, placed.top};
-  if (!(t.style & DS_ABSALIGN) && owner) ClientToScreen(owner, &origin);
-  return origin;
-}
-
 // Dialog positions are template-relative, so keep the dialog on screen.
 POINT KeepOnWorkArea(POINT p, int w, int h) {
   const RECT& work = Desktop().workArea;
   p.x = std::max<int>(work.left, std::min<int>(p.x, work.right - w));
   p.y = std::max<int>(work.top, std::min<int>(p.y, work.bottom - h));
   return p;
+}
+
+POINT DialogOrigin(const DialogTemplateData& t, HWND owner, const RECT& outer, const RECT& placed) {
+  if (t.style & DS_CENTER) return CentredPosition(owner, {outer.right - outer.left, outer.bottom - outer.top});
+  POINT origin{placed.left, placed.top};
+  if (!(t.style & DS_ABSALIGN) && owner) ClientToScreen(owner, &origin);
+  return origin;
 }
 
 int FindTemplateId(const void* data) {
@@ -76,6 +70,19 @@ int FindTemplateId(const void* data) {
     if (!e.typeName && e.typeId == 5 && e.data == data && !e.name) return e.id;
   }
   return -1;
+}
+
+// The font a DS_SETFONT template names, at the screen's 96 pixels per inch.
+HFONT TemplateFont(const DialogTemplateData& t) {
+  if (!(t.style & DS_SETFONT) || t.pointSize == 0) return nullptr;
+  LOGFONTA font{};
+  font.lfHeight = -MulDiv(t.pointSize, 96, 72);
+  font.lfWeight = t.weight ? t.weight : FW_NORMAL;
+  font.lfItalic = t.italic;
+  font.lfCharSet = t.charset;
+  const std::string face = Utf16ToAnsi(t.typeface).substr(0, sizeof font.lfFaceName - 1);
+  std::memcpy(font.lfFaceName, face.c_str(), face.size() + 1);
+  return CreateFontIndirectA(&font);
 }
 
 bool CreateControls(HWND hDlg, const DialogTemplateData& t, HINSTANCE instance) {
@@ -187,8 +194,8 @@ bool HandleDialogKey(HWND hDlg, const MSG* msg) {
   switch (msg->wParam) {
     case VK_TAB: {
       if (code & DLGC_WANTTAB) return false;
-      bool back = false;  // no modifier keys in this desktop
-      HWND next = GetNextDlgTabItem(hDlg, focus, back ? TRUE : FALSE);
+      const BOOL back = (GetKeyState(VK_SHIFT) & 0x8000) ? TRUE : FALSE;
+      HWND next = GetNextDlgTabItem(hDlg, focus, back);
       if (next) SetFocus(next);
       return true;
     }
@@ -199,6 +206,14 @@ bool HandleDialogKey(HWND hDlg, const MSG* msg) {
 }
 
 }  // namespace
+
+POINT CentredPosition(HWND owner, SIZE size) {
+  RECT around = Desktop().workArea;
+  Window* o = FindWindowObject(owner);
+  if (o && IsReallyVisible(o) && !o->minimized()) around = o->window;
+  POINT p{around.left + (around.right - around.left - size.cx) / 2, around.top + (around.bottom - around.top - size.cy) / 2};
+  return KeepOnWorkArea(p, size.cx, size.cy);
+}
 
 DialogState* DialogOf(HWND hwnd) {
   Window* w = FindWindowObject(hwnd);
@@ -257,6 +272,8 @@ extern "C" HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEM
   st->baseY = units.baseY;
   st->defaultId = TemplateDefaultButton(t);
   SetWindowLongPtrA(hDlg, static_cast<int>(DWLP_DLGPROC), reinterpret_cast<LONG_PTR>(lpDialogFunc));
+  st->templateFont = TemplateFont(t);
+  if (st->templateFont) SendMessageA(hDlg, WM_SETFONT, reinterpret_cast<WPARAM>(st->templateFont), FALSE);
   if (!CreateControls(hDlg, t, hInstance)) {
     DestroyWindow(hDlg);
     return nullptr;
@@ -287,7 +304,12 @@ extern "C" LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM
     if (!IsWindow(hDlg)) return handled;
     if (handled) return IsSpecialResult(Msg) ? handled : GetWindowLongPtrA(hDlg, static_cast<int>(DWLP_MSGRESULT));
   }
-  if (Msg == WM_NCDESTROY) return DefWindowProcA(hDlg, Msg, wParam, lParam);
+  if (Msg == WM_NCDESTROY) {
+    DialogState* st = DialogOf(hDlg);
+    if (st->templateFont) DeleteObject(st->templateFont);
+    st->templateFont = nullptr;
+    return DefWindowProcA(hDlg, Msg, wParam, lParam);
+  }
   return DefaultDialogHandling(hDlg, Msg, wParam, lParam);
 }
 

@@ -102,7 +102,8 @@ extern "C" BOOL WINAPI SetCursorPos(int X, int Y) {
 
 extern "C" SHORT WINAPI GetKeyState(int nVirtKey) {
   const DesktopState& d = Desktop();
-  bool down = (nVirtKey == VK_LBUTTON && d.leftDown) || (nVirtKey == VK_RBUTTON && d.rightDown);
+  bool down = (nVirtKey == VK_LBUTTON && d.leftDown) || (nVirtKey == VK_RBUTTON && d.rightDown) ||
+              (nVirtKey > VK_RBUTTON && nVirtKey < static_cast<int>(d.keys.size()) && d.keys[static_cast<size_t>(nVirtKey)]);
   return down ? static_cast<SHORT>(0x8000) : 0;
 }
 

@@ -21,11 +21,16 @@ std::vector<HotKey>& HotKeys() {
   return *keys;
 }
 
-// Keys come from the desktop without modifiers, so only hot keys without
-// modifiers can be pressed here.
+UINT HeldModifiers() {
+  auto held = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
+  return (held(VK_MENU) ? MOD_ALT : 0u) | (held(VK_CONTROL) ? MOD_CONTROL : 0u) | (held(VK_SHIFT) ? MOD_SHIFT : 0u);
+}
+
+// A hot key fires when its key goes down with exactly its modifiers held.
 bool Intercept(UINT vk) {
+  const UINT held = HeldModifiers();
   for (const HotKey& k : HotKeys()) {
-    if (k.vk != vk || (k.modifiers & ~static_cast<UINT>(MOD_NOREPEAT)) != 0 || !IsWindow(k.owner)) continue;
+    if (k.vk != vk || (k.modifiers & ~static_cast<UINT>(MOD_NOREPEAT)) != held || !IsWindow(k.owner)) continue;
     PostMessageA(k.owner, WM_HOTKEY, static_cast<WPARAM>(k.id), MAKELPARAM(k.modifiers & ~MOD_NOREPEAT, vk));
     return true;
   }

@@ -26,6 +26,7 @@ constexpr COLORREF kHotBackground = RGB(145, 201, 247);
 constexpr COLORREF kFrameColour = RGB(151, 151, 151);
 constexpr COLORREF kSeparatorColour = RGB(215, 215, 215);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
+constexpr COLORREF kGrayedTextColour = RGB(109, 109, 109);
 
 // "&Close\tAlt+F4" shows "Close" with "Alt+F4" at the right.
 struct ItemText {
@@ -215,8 +216,9 @@ int MenuTracker::ItemAt(POINT screen) const {
 }
 
 bool MenuTracker::Choosable(int index) const {
-  return index >= 0 && static_cast<size_t>(index) < m_menu.items.size() &&
-         !m_menu.items[static_cast<size_t>(index)].separator();
+  if (index < 0 || static_cast<size_t>(index) >= m_menu.items.size()) return false;
+  const MenuItem& item = m_menu.items[static_cast<size_t>(index)];
+  return !item.separator() && !item.grayed();
 }
 
 void MenuTracker::SetHot(int index) {
@@ -256,6 +258,7 @@ void MenuTracker::Paint(HDC hdc) const {
       continue;
     }
     if (static_cast<int>(i) == m_hot) gdi::FillSolidRect(hdc, r, kHotBackground);
+    SetTextColor(hdc, m_menu.items[i].grayed() ? kGrayedTextColour : kTextColour);
     ItemText text = SplitText(m_menu.items[i].text);
     RECT textRect{r.left + kTextLeft, r.top, r.right - kTextRight, r.bottom};
     DrawTextA(hdc, text.label.c_str(), -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
@@ -271,6 +274,7 @@ nlohmann::json MenuTracker::Items() const {
     MapWindowPoints(m_window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     items.push_back({{"id", m_menu.items[i].id},
                      {"text", AnsiToUtf8(m_menu.items[i].text)},
+                     {"enabled", !m_menu.items[i].grayed()},
                      {"rect", {r.left, r.top, r.right, r.bottom}}});
   }
   return items;
@@ -281,6 +285,13 @@ int MenuTracker::FindItem(const std::string& utf8) const {
     const MenuItem& item = m_menu.items[i];
     if (item.separator()) continue;
     if (AnsiToUtf8(item.text) == utf8 || AnsiToUtf8(ReadableLabel(item.text)) == utf8) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int MenuTracker::FindItem(UINT id) const {
+  for (size_t i = 0; i < m_menu.items.size(); ++i) {
+    if (!m_menu.items[i].separator() && m_menu.items[i].id == id) return static_cast<int>(i);
   }
   return -1;
 }

@@ -36,6 +36,10 @@ class MenuTracker {
   nlohmann::json Items() const;
   // The item with this text as written or as read ("Close" finds "&Close\tAlt+F4"); -1 for none.
   int FindItem(const std::string& utf8) const;
+  // The item with this command id; -1 for none.
+  int FindItem(UINT id) const;
+  // Whether a person can choose the item (not a separator, not greyed).
+  bool Choosable(int index) const;
 
  private:
   SIZE Layout();
@@ -46,7 +50,6 @@ class MenuTracker {
   void TakeMouse(const MSG& msg);
   void TakeKey(const MSG& msg);
   int ItemAt(POINT screen) const;
-  bool Choosable(int index) const;
   void SetHot(int index);
   void MoveHot(int step);
   void End(int chosen);

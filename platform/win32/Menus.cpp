@@ -56,6 +56,20 @@ HMENU MakeWindowMenu() {
   return hmenu;
 }
 
+// What the system greys in a window menu that it shows itself.
+bool AppliesNow(UINT command, DWORD style) {
+  const bool minimized = (style & WS_MINIMIZE) != 0;
+  const bool maximized = (style & WS_MAXIMIZE) != 0;
+  switch (command) {
+    case SC_RESTORE: return minimized || maximized;
+    case SC_MOVE: return !minimized && !maximized;
+    case SC_SIZE: return !minimized && !maximized && (style & WS_THICKFRAME);
+    case SC_MINIMIZE: return !minimized && (style & WS_MINIMIZEBOX);
+    case SC_MAXIMIZE: return !maximized && (style & WS_MAXIMIZEBOX);
+    default: return true;
+  }
+}
+
 BOOL Fail(DWORD error) {
   SetLastError(error);
   return FALSE;
@@ -66,6 +80,19 @@ BOOL Fail(DWORD error) {
 Menu* FindMenu(HMENU hmenu) {
   auto it = Table().menus.find(reinterpret_cast<uintptr_t>(hmenu));
   return it == Table().menus.end() ? nullptr : it->second.get();
+}
+
+void TrackWindowMenu(HWND hwnd, POINT at) {
+  HMENU handle = GetSystemMenu(hwnd, FALSE);
+  const Menu* menu = FindMenu(handle);
+  if (!menu || IsTrackingMenu()) return;
+  Menu shown = *menu;
+  const DWORD style = FindWindowObject(hwnd)->style;
+  for (MenuItem& item : shown.items) {
+    if (!item.separator() && !AppliesNow(item.id, style)) item.flags |= MF_GRAYED;
+  }
+  UINT chosen = TrackMenu(handle, shown, TPM_RIGHTBUTTON | TPM_RETURNCMD, at, hwnd);
+  if (chosen && IsWindow(hwnd)) PostMessageA(hwnd, WM_SYSCOMMAND, chosen, MAKELPARAM(at.x, at.y));
 }
 
 }  // namespace winsim

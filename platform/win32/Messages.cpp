@@ -12,6 +12,7 @@
 #include "Window.h"
 #include "WinBase.h"
 #include "desktop/Desktop.h"
+#include "desktop/InputQueue.h"
 
 namespace winsim {
 
@@ -79,17 +80,30 @@ bool NextPaint(MSG* out, HWND filter, UINT min, UINT max) {
   return false;
 }
 
+// Whether a message filter lets input messages through; only then does
+// taking a message route raw input.
+bool AdmitsInput(UINT min, UINT max) {
+  auto overlaps = [&](UINT first, UINT last) { return min <= last && first <= max; };
+  return (min == 0 && max == 0) || overlaps(WM_KEYFIRST, WM_KEYLAST) || overlaps(WM_MOUSEFIRST, WM_MOUSELAST) ||
+         overlaps(WM_NCMOUSEMOVE, WM_NCRBUTTONDBLCLK) || overlaps(WM_MOUSELEAVE, WM_MOUSELEAVE);
+}
+
 bool Fetch(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
-  std::unique_lock<std::mutex> lock(Q().mutex);
-  ThreadQueue& q = QueueOf(std::this_thread::get_id());
-  if (Take(q.posted, msg, filter, min, max, remove)) return true;
-  if (q.quit) {
-    *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Q().clock, Desktop().cursor};
-    if (remove) q.quit = false;
-    return true;
+  for (;;) {
+    std::unique_lock<std::mutex> lock(Q().mutex);
+    ThreadQueue& q = QueueOf(std::this_thread::get_id());
+    if (Take(q.posted, msg, filter, min, max, remove)) return true;
+    if (q.quit) {
+      *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Q().clock, Desktop().cursor};
+      if (remove) q.quit = false;
+      return true;
+    }
+    if (Take(q.input, msg, filter, min, max, remove)) return true;
+    lock.unlock();
+    // Raw input is routed one event at a time, only when it is taken, so
+    // that hit tests see the windows as the messages before left them.
+    if (!AdmitsInput(min, max) || !RouteNextInput()) break;
   }
-  if (Take(q.input, msg, filter, min, max, remove)) return true;
-  lock.unlock();
   return NextPaint(msg, filter, min, max);
 }
 
@@ -101,6 +115,16 @@ void Remember(const MSG& msg) {
 bool TranslatesToChar(WPARAM vk) {
   return (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') || vk == VK_SPACE || vk == VK_RETURN ||
          vk == VK_ESCAPE || vk == VK_TAB || vk == VK_BACK;
+}
+
+bool Held(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+// The character a key gives with the modifiers held (a US keyboard's letters;
+// Ctrl with a letter gives its control character).
+WPARAM CharacterOf(WPARAM vk) {
+  if (vk < 'A' || vk > 'Z') return vk;
+  if (Held(VK_CONTROL)) return vk - 'A' + 1;
+  return Held(VK_SHIFT) ? vk : vk - 'A' + 'a';
 }
 
 }  // namespace
@@ -119,18 +143,21 @@ void ResetMessageQueues() {
   Q().byThread.clear();
 }
 
-void PostInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+void PostInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD time) {
   Window* w = FindWindowObject(hwnd);
   if (!w) return;
   std::lock_guard<std::mutex> lock(Q().mutex);
-  Q().clock += 10;
-  QueueOf(w->thread).input.push_back(MSG{hwnd, msg, wParam, lParam, Q().clock, Desktop().cursor});
+  Q().clock = std::max(Q().clock, time);
+  QueueOf(w->thread).input.push_back(MSG{hwnd, msg, wParam, lParam, time, Desktop().cursor});
 }
 
 bool HasQueuedMessages() {
-  std::lock_guard<std::mutex> lock(Q().mutex);
-  ThreadQueue& q = QueueOf(std::this_thread::get_id());
-  return !q.posted.empty() || !q.input.empty() || q.quit;
+  {
+    std::lock_guard<std::mutex> lock(Q().mutex);
+    ThreadQueue& q = QueueOf(std::this_thread::get_id());
+    if (!q.posted.empty() || !q.input.empty() || q.quit) return true;
+  }
+  return HasRawInput();
 }
 
 void PaintNonClientNow(HWND hwnd) {
@@ -222,8 +249,7 @@ extern "C" LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
 
 extern "C" BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
   if (!lpMsg || lpMsg->message != WM_KEYDOWN || !TranslatesToChar(lpMsg->wParam)) return FALSE;
-  WPARAM ch = lpMsg->wParam;
-  if (ch >= 'A' && ch <= 'Z') ch = ch - 'A' + 'a';
+  WPARAM ch = CharacterOf(lpMsg->wParam);
   std::lock_guard<std::mutex> lock(Q().mutex);
   ThreadQueue& q = QueueOf(std::this_thread::get_id());
   // The character comes before any later input, as the platform queues it.

@@ -9,12 +9,15 @@ namespace winsim {
 
 void DiscardQueuedMessages(HWND hwnd);
 void ResetMessageQueues();
-// Queues an input message (mouse, keyboard) for the window's thread; the
-// message carries the cursor position of the moment.
-void PostInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-// True when the calling thread's queue holds a posted or input message.
+// Queues a routed input message (mouse, keyboard) for the window's thread;
+// the message carries the cursor position of the moment and the input's time.
+void PostInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD time);
+// True when the calling thread's queue holds a posted or input message, or
+// raw input waits to be routed.
 bool HasQueuedMessages();
 // Sends WM_NCPAINT now when the window's frame needs it.
 void PaintNonClientNow(HWND hwnd);
+// Sends WM_ERASEBKGND now when the window's client area waits for erasing.
+void EraseBackgroundNow(HWND hwnd);
 
 }  // namespace winsim

@@ -46,7 +46,19 @@ void RepaintChildrenAfter(Window* parent) {
   }
 }
 
+UINT EraseMessage(const Window* w) { return w->minimized() ? WM_ICONERASEBKGND : WM_ERASEBKGND; }
+
 }  // namespace
+
+void EraseBackgroundNow(HWND hwnd) {
+  Window* w = FindWindowObject(hwnd);
+  if (!w || !w->needsErase || !IsReallyVisible(w)) return;
+  // The erase is done whatever the answer: the paint that follows does not repeat it.
+  w->needsErase = false;
+  HDC dc = gdi::AcquireWindowDC(hwnd, false);
+  SendMessageA(hwnd, EraseMessage(w), reinterpret_cast<WPARAM>(dc), 0);
+  gdi::ReleaseWindowDC(dc);
+}
 
 }  // namespace winsim
 
@@ -109,8 +121,7 @@ extern "C" HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   RepaintChildrenAfter(w);
   lpPaint->hdc = gdi::AcquireWindowDC(hWnd, false);
   if (erase) {
-    lpPaint->fErase = SendMessageA(hWnd, w->minimized() ? WM_ICONERASEBKGND : WM_ERASEBKGND,
-                                   reinterpret_cast<WPARAM>(lpPaint->hdc), 0)
+    lpPaint->fErase = SendMessageA(hWnd, EraseMessage(w), reinterpret_cast<WPARAM>(lpPaint->hdc), 0)
                           ? FALSE
                           : TRUE;
   }

@@ -129,10 +129,10 @@ INT_PTR OpenProgram(const std::string& file, const char* parameters, const char*
 
 using namespace winsim;
 
-extern "C" HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
+extern "C" HINSTANCE WINAPI ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
                                           LPCSTR lpDirectory, INT nShowCmd) {
   ReapFinished();
-  Desktop().shellCalls.push_back(ShellRecord{lpOperation ? lpOperation : "", lpFile ? lpFile : "",
+  Desktop().shellCalls.push_back(ShellRecord{hwnd, lpOperation ? lpOperation : "", lpFile ? lpFile : "",
                                              lpParameters ? lpParameters : "", lpDirectory ? lpDirectory : "",
                                              nShowCmd});
   // A null verb is the default verb, which is "open" for programs and web addresses.

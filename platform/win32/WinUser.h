@@ -756,6 +756,7 @@ BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 
 // Popup menus and the window menu
 #define MF_STRING 0x00000000L
+#define MF_GRAYED 0x00000001L
 #define MF_BYCOMMAND 0x00000000L
 #define MF_SEPARATOR 0x00000800L
 #define TPM_LEFTBUTTON 0x0000L

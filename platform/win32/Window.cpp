@@ -309,7 +309,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
   PlaceInZOrder(w);
   RECT rect = w->window;
   SendMessageA(handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
-  w->client = rect;
+  w->client = ClampedClient(rect);
   if (SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
     DestroyWindow(handle);
     return nullptr;

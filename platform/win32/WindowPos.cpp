@@ -214,6 +214,12 @@ MINMAXINFO DefaultMinMaxInfo(const Window* w) {
   return info;
 }
 
+RECT ClampedClient(RECT client) {
+  client.right = std::max(client.left, client.right);
+  client.bottom = std::max(client.top, client.bottom);
+  return client;
+}
+
 void ChangeStyle(Window* w, int index, DWORD value) {
   HWND hwnd = w->handle;
   DWORD& field = (index == GWL_STYLE) ? w->style : w->exStyle;
@@ -334,7 +340,7 @@ extern "C" BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int 
     SendMessageA(hWnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
     w = FindWindowObject(hWnd);
     if (!w) return FALSE;
-    newClient = params.rgrc[0];
+    newClient = ClampedClient(params.rgrc[0]);
   } else {
     newClient = oldClient;
     OffsetRect(&newClient, newWindow.left - oldWindow.left, newWindow.top - oldWindow.top);
@@ -354,7 +360,16 @@ extern "C" BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int 
   bool clientResized = (newClient.right - newClient.left) != (oldClient.right - oldClient.left) ||
                        (newClient.bottom - newClient.top) != (oldClient.bottom - oldClient.top);
   bool clientMoved = newClient.left != oldClient.left || newClient.top != oldClient.top;
-  if (!(wp.flags & SWP_NOREDRAW) && (shown || resized || (wp.flags & SWP_FRAMECHANGED))) InvalidateAll(w);
+  const bool redraw = !(wp.flags & SWP_NOREDRAW);
+  if (redraw && (shown || resized || (wp.flags & SWP_FRAMECHANGED))) InvalidateAll(w);
+  // A visible window whose size or frame changed repaints its frame and
+  // erases its background before the call returns; WM_PAINT comes later.
+  if (redraw && (resized || (wp.flags & SWP_FRAMECHANGED)) && IsReallyVisible(w)) {
+    PaintNonClientNow(hWnd);
+    EraseBackgroundNow(hWnd);
+    w = FindWindowObject(hWnd);
+    if (!w) return TRUE;
+  }
   WINDOWPOS changed = wp;
   if (!clientResized) changed.flags |= kSwpNoClientSize;
   if (!clientMoved) changed.flags |= kSwpNoClientMove;

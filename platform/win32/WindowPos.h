@@ -12,6 +12,9 @@ constexpr UINT kSwpNoClientSize = 0x0800;
 constexpr UINT kSwpNoClientMove = 0x1000;
 
 MINMAXINFO DefaultMinMaxInfo(const Window* w);
+// A client rectangle as WM_NCCALCSIZE answered it, made empty where a frame
+// that does not fit would make it negative.
+RECT ClampedClient(RECT client);
 // GWL_STYLE / GWL_EXSTYLE writes, with WM_STYLECHANGING / WM_STYLECHANGED.
 void ChangeStyle(Window* w, int index, DWORD value);
 // Activation moves to the owner or the next visible top-level window.
