@@ -167,7 +167,7 @@ void TrackDrag(HWND hwnd, ActiveLoop loop, const std::function<void(POINT)>& at)
   });
 }
 
-void DragMove(HWND hwnd, const RECT& start) {
+void DragMove(HWND hwnd, const RECT start) {
   const POINT grab = Desktop().cursor;
   TrackDrag(hwnd, {hwnd, "move", false, start}, [&](POINT p) {
     RECT r = start;
@@ -179,7 +179,7 @@ void DragMove(HWND hwnd, const RECT& start) {
 // The keyboard move: the cursor goes to the middle of the caption, and the
 // window keeps its offset from the cursor, which the arrow keys and the
 // mouse move.
-void KeyboardMove(HWND hwnd, const RECT& start) {
+void KeyboardMove(HWND hwnd, const RECT start) {
   const Window* w = FindWindowObject(hwnd);
   const RECT insets = NonClientInsets(w->style, w->exStyle);
   const POINT grab{(start.left + start.right) / 2, start.top + (insets.left + insets.top) / 2};
@@ -203,7 +203,7 @@ void KeyboardMove(HWND hwnd, const RECT& start) {
   });
 }
 
-void DragSize(HWND hwnd, const RECT& start, Edges edges) {
+void DragSize(HWND hwnd, const RECT start, Edges edges) {
   const POINT grab = Desktop().cursor;
   const MINMAXINFO info = TrackLimits(hwnd);
   TrackDrag(hwnd, {hwnd, "size", false, start}, [&](POINT p) {
@@ -215,7 +215,7 @@ void DragSize(HWND hwnd, const RECT& start, Edges edges) {
 // first arrow key (or mouse move) on an axis chooses the edge on that side
 // and puts the cursor on it; from then on the edge follows the cursor, which
 // the arrow keys and the mouse move.
-void KeyboardSize(HWND hwnd, const RECT& start, Edges edges) {
+void KeyboardSize(HWND hwnd, const RECT start, Edges edges) {
   const MINMAXINFO info = TrackLimits(hwnd);
   POINT cursor{(start.left + start.right) / 2, (start.top + start.bottom) / 2};
   SetCursorPos(cursor.x, cursor.y);

@@ -132,6 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                               true,
                               {"key TAB", "key TAB", "key ENTER", "key ESC"},
                               IDCANCEL,
+                              {77, IDCANCEL}},
+                      KeyCase{"ShiftTabMovesBack", true, true, {"key SHIFT+TAB", "key ENTER", "key ESC"}, IDCANCEL,
                               {77, IDCANCEL}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -179,4 +181,102 @@ TEST_F(Dialogs, MessageBoxIsAModalDialogThatEnterCloses) {
   Script({"key ESC"});
   EXPECT_EQ(MessageBoxA(nullptr, "again", nullptr, MB_OK), IDOK);
   EXPECT_EQ(winsim::Desktop().messageBoxes[1].caption, "Error");
+}
+
+namespace {
+
+constexpr uint32_t kBlack = 0x000000u;
+constexpr uint32_t kHighlight = 0xFFFFFFu;
+constexpr uint32_t kShadow = 0xA0A0A0u;
+constexpr uint32_t kDarkShadow = 0x696969u;
+
+uint32_t ScreenAt(LONG x, LONG y) {
+  const size_t width = static_cast<size_t>(winsim::Desktop().screenWidth);
+  return winsim::ComposeScreen()[static_cast<size_t>(y) * width + static_cast<size_t>(x)] & 0xFFFFFFu;
+}
+
+// Pixels inside the rectangle that are much darker than a control's face.
+int DarkPixels(const RECT& r) {
+  const std::vector<uint32_t> screen = winsim::ComposeScreen();
+  const size_t width = static_cast<size_t>(winsim::Desktop().screenWidth);
+  int dark = 0;
+  for (LONG y = r.top; y < r.bottom; ++y) {
+    for (LONG x = r.left; x < r.right; ++x) {
+      if ((screen[static_cast<size_t>(y) * width + static_cast<size_t>(x)] & 0xFFu) < 0x60) ++dark;
+    }
+  }
+  return dark;
+}
+
+RECT ScreenRectOf(HWND hDlg, int id) {
+  RECT r;
+  GetWindowRect(GetDlgItem(hDlg, id), &r);
+  return r;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+// The close confirmation's template: "确定" (the default button), "取消" and
+// the question, all readable on the screen.
+TEST_F(Dialogs, PushButtonsAndStaticTextPaintThemselves) {
+  HWND hDlg = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(167), nullptr, RecordingDlgProc, 0);
+  ASSERT_NE(hDlg, nullptr);
+  ShowWindow(hDlg, SW_SHOW);
+  Pump();
+  const RECT ok = ScreenRectOf(hDlg, IDOK), cancel = ScreenRectOf(hDlg, IDCANCEL);
+  const RECT text = ScreenRectOf(hDlg, -1);
+  EXPECT_EQ(ScreenAt(ok.left, ok.top), kBlack) << "the default button's frame";
+  EXPECT_EQ(ScreenAt(ok.left + 1, ok.top + 1), kHighlight);
+  EXPECT_EQ(ScreenAt(cancel.left, cancel.top), kHighlight) << "a raised edge";
+  EXPECT_EQ(ScreenAt(cancel.right - 1, cancel.bottom - 1), kDarkShadow);
+  for (const RECT& r : {ok, cancel, text}) EXPECT_GT(DarkPixels(r), 20) << "text is drawn";
+  EXPECT_EQ(ScreenAt(text.left, text.top), static_cast<uint32_t>(GetSysColor(COLOR_BTNFACE)) & 0xFFFFFFu);
+
+  // Held down, a button looks pressed; released elsewhere, it comes back up without a command.
+  const std::string centre = std::to_string((cancel.left + cancel.right) / 2) + " " + std::to_string((cancel.top + cancel.bottom) / 2);
+  ASSERT_TRUE(winsim::RunScriptLine("down " + centre));
+  Pump();
+  EXPECT_EQ(ScreenAt(cancel.left, cancel.top), kShadow);
+  ASSERT_TRUE(winsim::RunScriptLine("up 5 5"));
+  Pump();
+  EXPECT_EQ(ScreenAt(cancel.left, cancel.top), kHighlight);
+  EXPECT_TRUE(m_log.commands.empty());
+  DestroyWindow(hDlg);
+}
+
+TEST_F(Dialogs, AGroupBoxFramesItsControlsAndLetsClicksThrough) {
+  winsim::DialogTemplateData t;
+  t.style = WS_POPUP | WS_VISIBLE | DS_SETFONT;
+  t.cx = 200;
+  t.cy = 100;
+  t.pointSize = 12;
+  t.typeface = u"SimSun";
+  winsim::DialogItemTemplate group = Button(50, BS_GROUPBOX, u"Group", 10);
+  group.style &= ~static_cast<DWORD>(WS_TABSTOP);
+  group.y = 10;
+  group.cx = 150;
+  group.cy = 60;
+  t.items = {group, Button(77, BS_PUSHBUTTON, u"Inside", 30)};
+  t.items[1].y = 30;
+  std::vector<unsigned char> tmpl = winsim::BuildDialogTemplate(t);
+  HWND hDlg = CreateDialogIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(tmpl.data()), nullptr,
+                                         RecordingDlgProc, 0);
+  ASSERT_NE(hDlg, nullptr);
+  Pump();
+  const RECT box = ScreenRectOf(hDlg, 50);
+  const LONG frameTop = box.top + 8;  // half the 16-pixel text height
+  EXPECT_EQ(ScreenAt(box.left, (frameTop + box.bottom) / 2), kShadow);
+  EXPECT_EQ(ScreenAt(box.left + 1, (frameTop + box.bottom) / 2), kHighlight);
+  EXPECT_EQ(ScreenAt(box.left + 100, box.bottom - 2), kShadow);
+  EXPECT_GT(DarkPixels({box.left + 8, box.top, box.left + 60, frameTop + 8}), 10) << "its title";
+  const RECT inside = ScreenRectOf(hDlg, 77);
+  ASSERT_TRUE(winsim::RunScriptLine("click " + std::to_string(inside.left + 5) + " " + std::to_string(inside.top + 5)));
+  Pump();
+  EXPECT_EQ(m_log.commands, std::vector<int>{77}) << "the button inside the box takes the click";
+  DestroyWindow(hDlg);
 }

@@ -2,6 +2,7 @@
 // the skin rely on them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "DesktopFixture.h"
@@ -154,4 +155,81 @@ TEST_F(WindowMessages, DestroyingAnOwnerDestroysWhatItOwnsFirst) {
   DestroyWindow(owner);
   EXPECT_FALSE(IsWindow(owner));
   EXPECT_FALSE(IsWindow(owned));
+}
+
+namespace {
+
+struct RepaintCase {
+  const char* name;
+  UINT flags;
+  RECT to;  // x, y, cx, cy
+  std::vector<UINT> expected;
+};
+
+}  // namespace
+
+class SetWindowPosRepaint : public WindowMessages, public ::testing::WithParamInterface<RepaintCase> {};
+
+// A visible window whose size or frame changes has its frame painted and
+// its background erased before SetWindowPos returns; WM_PAINT waits in the
+// queue.
+TEST_P(SetWindowPosRepaint, HappensBeforeTheCallReturnsWhenTheSizeOrFrameChanges) {
+  const RepaintCase& c = GetParam();
+  HWND hwnd = Create(WS_POPUP | WS_VISIBLE);
+  UpdateWindow(hwnd);
+  m_seen.clear();
+  SetWindowPos(hwnd, nullptr, c.to.left, c.to.top, c.to.right, c.to.bottom, c.flags | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(m_seen, c.expected);
+  MSG msg;
+  const bool painted = std::count(c.expected.begin(), c.expected.end(), static_cast<UINT>(WM_NCPAINT)) > 0;
+  EXPECT_EQ(PeekMessageA(&msg, hwnd, WM_PAINT, WM_PAINT, PM_NOREMOVE) != FALSE, painted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SetWindowPosRepaint,
+    ::testing::Values(RepaintCase{"Resize",
+                                  0,
+                                  {50, 60, 400, 300},
+                                  {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_NCPAINT, WM_ERASEBKGND, WM_WINDOWPOSCHANGED,
+                                   WM_MOVE, WM_SIZE}},
+                      RepaintCase{"FrameChange",
+                                  SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED,
+                                  {0, 0, 0, 0},
+                                  {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_NCPAINT, WM_ERASEBKGND, WM_WINDOWPOSCHANGED}},
+                      RepaintCase{"NoRedraw",
+                                  SWP_NOREDRAW,
+                                  {50, 60, 400, 300},
+                                  {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}},
+                      RepaintCase{"MoveOnly", SWP_NOSIZE, {70, 80, 0, 0}, {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// A frame drawn by the window itself, 7 pixels at the sides and bottom and
+// 32 at the top, as a skinned window computes it.
+LRESULT CALLBACK OwnFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCALCSIZE && wParam) {
+    RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0];
+    r = {r.left + 7, r.top + 32, r.right - 7, r.bottom - 7};
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(WindowMessages, AClientAreaThatTheFrameDoesNotLeaveRoomForIsEmptyNotNegative) {
+  Register("OwnFrame", OwnFrameProc);
+  HWND hwnd = CreateWindowExA(0, "OwnFrame", "w", WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX, 10, 20, 300, 200, nullptr,
+                              nullptr, nullptr, nullptr);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, 286);
+  EXPECT_EQ(client.bottom, 161);
+  // Minimised, the window is 160 x 28: too low for a 39-pixel frame.
+  ShowWindow(hwnd, SW_MINIMIZE);
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, 146);
+  EXPECT_EQ(client.bottom, 0);
 }

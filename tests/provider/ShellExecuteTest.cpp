@@ -45,6 +45,15 @@ TEST_F(ShellOpen, WebAddressIsRecordedNotStarted) {
   EXPECT_EQ(winsim::Desktop().shellCalls[0].file, "https://www.example/forum.php?gid=300");
 }
 
+TEST_F(ShellOpen, TheRecordKeepsTheOwnerWindowForTheDump) {
+  HWND owner = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x10234));
+  EXPECT_GT(reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", "http://www.example/quom", nullptr, nullptr, SW_SHOWNORMAL)), 32);
+  ASSERT_EQ(winsim::Desktop().shellCalls.size(), 1u);
+  EXPECT_EQ(winsim::Desktop().shellCalls[0].owner, owner);
+  EXPECT_EQ(winsim::DumpState(std::nullopt)["shell"][0]["owner"], 0x10234);
+  EXPECT_EQ(winsim::DumpState(std::nullopt)["shell"][0]["file"], "http://www.example/quom");
+}
+
 TEST_F(ShellOpen, FailuresAreThePlatformsNumbers) {
   WriteFile("work/keep", "");
   EXPECT_EQ(Open("nowhere.exe"), SE_ERR_FNF);
