@@ -10,6 +10,8 @@ namespace winsim {
 namespace {
 
 constexpr COLORREF kFrame = RGB(212, 208, 200);
+// A thin border (WS_BORDER alone) is a line in the window frame colour.
+constexpr COLORREF kThinBorder = RGB(0, 0, 0);
 constexpr COLORREF kActiveCaption = RGB(10, 36, 106);
 constexpr COLORREF kInactiveCaption = RGB(128, 128, 128);
 constexpr COLORREF kCaptionText = RGB(255, 255, 255);
@@ -69,7 +71,12 @@ void PaintDefaultFrame(Window* w) {
   RECT window{0, 0, w->width(), w->height()};
   RECT client = w->client;
   OffsetRect(&client, -w->window.left, -w->window.top);
-  PaintBorders(dc, window, client);
+  const bool thin = insets.left == 1 && insets.top == 1;
+  if (thin) {
+    gdi::FrameSolidRect(dc, window, 1, kThinBorder);
+  } else {
+    PaintBorders(dc, window, client);
+  }
   if ((w->style & WS_CAPTION) == WS_CAPTION) {
     RECT caption{insets.left, insets.left, window.right - insets.right, insets.top};
     PaintCaption(dc, w, caption);

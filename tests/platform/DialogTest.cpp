@@ -236,6 +236,9 @@ TEST_F(Dialogs, PushButtonsAndStaticTextPaintThemselves) {
   EXPECT_EQ(ScreenAt(cancel.right - 1, cancel.bottom - 1), kDarkShadow);
   for (const RECT& r : {ok, cancel, text}) EXPECT_GT(DarkPixels(r), 20) << "text is drawn";
   EXPECT_EQ(ScreenAt(text.left, text.top), static_cast<uint32_t>(GetSysColor(COLOR_BTNFACE)) & 0xFFFFFFu);
+  RECT frame;
+  GetWindowRect(hDlg, &frame);
+  EXPECT_EQ(ScreenAt(frame.left, (frame.top + frame.bottom) / 2), kBlack) << "the thin border";
 
   // Held down, a button looks pressed; released elsewhere, it comes back up without a command.
   const std::string centre = std::to_string((cancel.left + cancel.right) / 2) + " " + std::to_string((cancel.top + cancel.bottom) / 2);
