@@ -24,14 +24,17 @@ struct RawInput {
   DWORD time = 0;                         // milliseconds on the input clock
 };
 
-// Producers. Safe to call from any thread. An event queued with time 0 is
-// stamped from the input clock, a little after the event before it.
+// Producers. An event queued with time 0 is stamped from the input clock, a
+// little after the event before it. QueueRawInput, QueueKey and PauseInput
+// are safe from any thread.
 void QueueRawInput(RawInput event);
-// The pointer goes to `p`; nothing is queued when it is there already.
+void QueueKey(UINT vk, bool down, DWORD time = 0);
+// The pointer goes to `p`; nothing is queued when it is there already. Where
+// the pointer is, when no event waits, is the desktop's cursor: call these two
+// on the thread that runs the message loop.
 void QueuePointerMove(POINT p, DWORD time = 0);
 // A button goes down or up at `p`; the pointer moves there first when it is elsewhere.
 void QueueButton(MouseButton button, bool down, POINT p, DWORD time = 0);
-void QueueKey(UINT vk, bool down, DWORD time = 0);
 // Lets time pass on the input clock: a person's pause between two actions.
 void PauseInput(DWORD milliseconds);
 
