@@ -23,6 +23,8 @@ const std::string kMinimise = At(1122 + 13, 297 + 13);
 const std::string kBrowserBlank = At(575 + 300, 385 + 300);
 
 const char kTitle12[] = "Fenlow 《Duskmere》 双线12服";
+const char kFrameTitle[] = "Fenlow游戏-Duskmere登陆器";
+const std::string kPortal = std::string("http://") + LORVANE_PORTAL_HOST;
 
 nlohmann::json Dump(const testing_support::ProgramResult& r, const std::string& name) {
   return nlohmann::json::parse(testing_support::ReadText(r.out / (name + ".json")));
@@ -133,6 +135,19 @@ TEST_F(GameTest, TheHandOverHappensOnceAndOnlyForTheExactMarker) {
   EXPECT_EQ(Browser(after, 132)["stops"], 2);
 }
 
+TEST_F(GameTest, TheGamePageWithoutTheMarkersQuestionMarkIsNotAGame) {
+  ProgramRun run;
+  run.script = {"browse 132 " + kPortal + "/clientex/bin/index.php", "dump after"};
+  auto result = Play(run);
+  auto after = Dump(result, "after");
+  EXPECT_EQ(Browser(after, 132)["url"], kPortal + "/clientex/bin/index.php") << "the page opened in the panel";
+  EXPECT_EQ(Panel(after)["visible"], true);
+  EXPECT_EQ(Main(after)["title"], kFrameTitle);
+  EXPECT_NE(Main(after)["exstyle"].get<unsigned>() & 0x80000u, 0u) << "still the layered frame";
+  EXPECT_TRUE(Browser(after, 102)["navigations"].empty());
+  EXPECT_EQ(Browser(after, 132)["stops"], 0);
+}
+
 TEST_F(GameTest, DraggingTheFrameMovesThePanelWithItAtEveryStep) {
   ProgramRun run;
   run.script = {"dump start", "down 300 300", "move 350 320", "dump middle", "move 400 340", "up 400 340", "dump end"};
@@ -176,8 +191,6 @@ TEST_P(PanelButton, DoesItsJob) {
   EXPECT_EQ(call["show"], 1);
   EXPECT_EQ(Main(result.final)["visible"], true) << "a link leaves the launcher as it was";
 }
-
-const std::string kPortal = std::string("http://") + LORVANE_PORTAL_HOST;
 
 INSTANTIATE_TEST_SUITE_P(
     Buttons, PanelButton,
