@@ -148,6 +148,28 @@ TEST_F(GameTest, TheGamePageWithoutTheMarkersQuestionMarkIsNotAGame) {
   EXPECT_EQ(Browser(after, 132)["stops"], 0);
 }
 
+struct WorkAreaCase {
+  const char* name;
+  const char* workArea;  // left,top,right,bottom
+  std::vector<int> rect;
+};
+
+class GameOnAWorkArea : public GameTest, public ::testing::WithParamInterface<WorkAreaCase> {};
+
+TEST_P(GameOnAWorkArea, CoversExactlyTheWorkArea) {
+  ProgramRun run;
+  run.env["WINSIM_WORKAREA"] = GetParam().workArea;
+  run.script = {"browse 132 " + GameUrl("s12"), "dump game"};
+  auto result = Play(run);
+  EXPECT_EQ(Main(Dump(result, "game"))["rect"].get<std::vector<int>>(), GetParam().rect);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GameOnAWorkArea,
+    ::testing::Values(WorkAreaCase{"TaskbarAtTheTop", "0,40,1920,1080", {0, 40, 1920, 1080}},
+                      WorkAreaCase{"TaskbarAtTheLeft", "64,0,1920,1080", {64, 0, 1920, 1080}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(GameTest, DraggingTheFrameMovesThePanelWithItAtEveryStep) {
   ProgramRun run;
   run.script = {"dump start", "down 300 300", "move 350 320", "dump middle", "move 400 340", "up 400 340", "dump end"};
