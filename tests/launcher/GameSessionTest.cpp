@@ -224,6 +224,48 @@ INSTANTIATE_TEST_SUITE_P(
                                  std::string("http://") + LORVANE_FORUM_HOST + "/forum.php?gid=300", 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ButtonArt {
+  int normal, hot;  // PNG resources
+  int left, top, width, height;  // in the panel
+  std::string Centre() const { return At(left + width / 2, top + height / 2); }
+};
+
+const ButtonArt kButtonArt[] = {
+    {168, 169, 1150, 297, 26, 26}, {171, 172, 1122, 297, 26, 26}, {174, 175, 964, 335, 105, 37},
+    {177, 178, 1073, 335, 105, 37}, {183, 184, 562, 335, 105, 37}, {180, 181, 668, 335, 105, 37},
+};
+
+testing_support::PngImage Art(int id) {
+  return testing_support::PngImage(std::string(LORVANE_RESOURCES "/") + std::to_string(id) + ".png");
+}
+
+bool Shows(const testing_support::PngImage& screen, const ButtonArt& b, int image) {
+  const int x = kPanelLeft + b.left, y = kPanelTop + b.top;
+  return screen.SameArea(x, y, x + b.width, y + b.height, Art(image), 0, 0);
+}
+
+// Each button shows its normal image until the pointer is over it, then its
+// hot image, and its normal image again once the pointer has moved on.
+TEST_F(GameTest, PanelButtonsShowTheirArtworkAtRestAndUnderThePointer) {
+  ProgramRun run;
+  run.script = {"shot rest"};
+  for (const ButtonArt& b : kButtonArt) {
+    run.script.push_back("move " + b.Centre());
+    run.script.push_back("shot over-" + std::to_string(b.normal));
+  }
+  auto result = Play(run);
+  const testing_support::PngImage rest(result.out / "rest.png");
+  for (const ButtonArt& b : kButtonArt) {
+    ASSERT_FALSE(Art(b.normal).SameArea(0, 0, b.width, b.height, Art(b.hot), 0, 0)) << b.normal << " and " << b.hot;
+    EXPECT_TRUE(Shows(rest, b, b.normal)) << "at rest: image " << b.normal;
+    const testing_support::PngImage over(result.out / ("over-" + std::to_string(b.normal) + ".png"));
+    for (const ButtonArt& other : kButtonArt) {
+      const int expected = &other == &b ? other.hot : other.normal;
+      EXPECT_TRUE(Shows(over, other, expected)) << "pointer over the button of " << b.normal << ": image " << expected;
+    }
+  }
+}
+
 TEST_F(GameTest, MinimiseTakesFrameAndPanelAwayAndTheTaskbarBringsThemBack) {
   ProgramRun run;
   run.script = {"dump start", "click " + kMinimise, "dump minimised"};
