@@ -142,7 +142,7 @@ TEST_F(GameTest, TheGamePageWithoutTheMarkersQuestionMarkIsNotAGame) {
   auto after = Dump(result, "after");
   EXPECT_EQ(Browser(after, 132)["url"], kPortal + "/clientex/bin/index.php") << "the page opened in the panel";
   EXPECT_EQ(Panel(after)["visible"], true);
-  EXPECT_EQ(Main(after)["title"], kFrameTitle);
+  EXPECT_EQ(Main(after)["title"], std::string(kFrameTitle));
   EXPECT_NE(Main(after)["exstyle"].get<unsigned>() & 0x80000u, 0u) << "still the layered frame";
   EXPECT_TRUE(Browser(after, 102)["navigations"].empty());
   EXPECT_EQ(Browser(after, 132)["stops"], 0);
