@@ -27,7 +27,7 @@ std::string Padded(std::string text, size_t size) {
 std::string ManifestThenJunkAfter10240() { return Padded(RemoteManifest("1.0"), 10240) + kJunk; }
 
 // A manifest whose closing tag is pushed out so that its last ">" is byte
-// `last`: one byte too many for an undeclared length leaves it unclosed.
+// `last`, counted from 1: past 10240 a body of undeclared length loses it.
 std::string ManifestEndingAtByte(size_t last) {
   std::string text = RemoteManifest("1.0");
   text.erase(text.find_last_not_of('\n') + 1);
