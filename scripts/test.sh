@@ -14,4 +14,27 @@ cmake --build build -j"$jobs"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLORVANE_SANITIZE=ON -DLORVANE_BENCH=OFF
 cmake --build build-asan -j"$jobs"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+
+# Every process the tests start inherits these options and the test's
+# output: the test programs, the program under test with the provider it
+# loads, the portal and the test doubles. A sanitizer report from any of them
+# fails the run, also when no test looked at how that process ended.
+# AddressSanitizer and LeakSanitizer write each report to a file of its own.
+# UndefinedBehaviorSanitizer is a run-time of its own beside them that can
+# only write to the output, which ctest keeps whole for every test.
+reports="$PWD/build-asan/sanitizer-reports"
+rm -rf "$reports"
+mkdir -p "$reports"
+export ASAN_OPTIONS="detect_leaks=1:log_path=$reports/report:log_exe_name=1"
+export UBSAN_OPTIONS=print_stacktrace=1
+failed=0
+(cd build-asan && ctest --output-on-failure -j"$jobs") || failed=1
+for report in "$reports"/*; do
+  [ -e "$report" ] || continue
+  echo "=== $(basename "$report")"
+  cat "$report"
+  failed=1
+done
+if grep -A12 ": runtime error: " build-asan/Testing/Temporary/LastTest.log; then failed=1; fi
+[ "$failed" -eq 0 ] || echo "The sanitizer pass failed." >&2
+exit "$failed"

@@ -72,13 +72,30 @@ TEST_F(Draw, TheKeyColourLeavesTheDestinationAndEverythingElseIsExact) {
 }
 
 TEST_F(Draw, ADestinationOfAnyColourKeepsItsKeyedPixels) {
-  for (COLORREF under : {RGB(0, 0, 0), RGB(255, 255, 255), kKey, RGB(12, 200, 77)}) {
-    Canvas canvas(3, 2, under);
-    DrawColourKeyed(*canvas.dc(), 0, 0, 3, 2, static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), 0, 0, kKey, nullptr);
-    for (int y = 0; y < 2; ++y)
-      for (int x = 0; x < 3; ++x)
-        EXPECT_EQ(canvas.At(x, y), kFixture[y][x] == kKey ? under : kFixture[y][x]) << x << "," << y;
+  // Red and blue keys also tell whether the key's bytes were read in the
+  // right order: the fixture holds each of them beside the other.
+  for (COLORREF key : {kKey, kFixture[0][0], kFixture[0][2]}) {
+    for (COLORREF under : {RGB(0, 0, 0), RGB(255, 255, 255), kKey, RGB(12, 200, 77)}) {
+      Canvas canvas(3, 2, under);
+      DrawColourKeyed(*canvas.dc(), 0, 0, 3, 2, static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), 0, 0, key, nullptr);
+      for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+          EXPECT_EQ(canvas.At(x, y), kFixture[y][x] == key ? under : kFixture[y][x])
+              << x << "," << y << " key " << std::hex << key;
+    }
   }
+}
+
+// Without a part the whole bitmap is drawn, as wide and as high as it is.
+TEST_F(Draw, KeyedWithoutAPartDrawsTheWholeBitmap) {
+  const COLORREF R = kFixture[0][0], G = kFixture[0][1], B = kFixture[0][2];
+  const COLORREF W = kFixture[1][0], K = kFixture[1][1], _ = kGrey;
+  Canvas canvas(5, 4, kGrey);
+  EXPECT_TRUE(m_bitmap.Draw(canvas.dc(), 1, 1, nullptr, kKey, TRUE, false));
+  EXPECT_EQ(Area(canvas, 0, 0, 5, 4), (std::vector<COLORREF>{_, _, _, _, _,  //
+                                                              _, R, G, B, _,  //
+                                                              _, W, K, _, _,  //
+                                                              _, _, _, _, _}));
 }
 
 }  // namespace

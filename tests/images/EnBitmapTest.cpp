@@ -49,6 +49,16 @@ TEST(EnBitmap, ABitmapResourceWithAColourTableLoadsToo) {
   EXPECT_EQ(PixelsOf(bitmap), (std::vector<COLORREF>{RGB(255, 255, 0), RGB(0, 255, 255)}));
 }
 
+// No count of colours means all that the bit depth allows: the pixels
+// start after 256 of them.
+TEST(EnBitmap, AnEightBitResourceWithoutAColourCountLoadsPixelForPixel) {
+  CMyBitmap bitmap;
+  ASSERT_TRUE(bitmap.LoadFromResource(kBitmap8AllColours, RT_BITMAP, nullptr, RGB(0, 0, 0)));
+  EXPECT_EQ(bitmap.Width(), 3);
+  EXPECT_EQ(bitmap.Height(), 1);
+  EXPECT_EQ(PixelsOf(bitmap), (std::vector<COLORREF>{RGB(200, 55, 64), RGB(7, 248, 64), RGB(255, 0, 64)}));
+}
+
 TEST(EnBitmap, AFileLoadsAndAReloadReplacesTheBitmap) {
   const std::string path = TempFile("enbitmap-test.bmp", BitmapFile({2, 2, {0x102030, 0x405060, 0x708090, 0xA0B0C0}}, 32));
   CMyBitmap bitmap;

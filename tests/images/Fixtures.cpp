@@ -18,13 +18,13 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 // The information header and pixels, bottom row first, as a resource holds them.
-std::vector<uint8_t> PackedDib(const Image& image, int bits, const std::vector<uint32_t>& table) {
+std::vector<uint8_t> PackedDib(const Image& image, int bits, const std::vector<uint32_t>& table, uint32_t coloursUsed) {
   std::vector<uint8_t> out;
   const int stride = ((image.width * bits + 31) / 32) * 4;
   for (uint32_t v : {40u, static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height)}) Put(out, v, 4);
   Put(out, 1, 2), Put(out, static_cast<uint32_t>(bits), 2);
   Put(out, 0, 4), Put(out, static_cast<uint32_t>(stride * image.height), 4);
-  for (int i = 0; i < 4; ++i) Put(out, i == 2 ? static_cast<uint32_t>(table.size()) : 0, 4);
+  for (int i = 0; i < 4; ++i) Put(out, i == 2 ? coloursUsed : 0, 4);
   for (uint32_t c : table) Put(out, c, 4);
   for (int y = image.height - 1; y >= 0; --y) {
     const size_t start = out.size();
@@ -32,6 +32,17 @@ std::vector<uint8_t> PackedDib(const Image& image, int bits, const std::vector<u
     out.resize(start + static_cast<size_t>(stride), 0);
   }
   return out;
+}
+
+std::vector<uint8_t> PackedDib(const Image& image, int bits, const std::vector<uint32_t>& table) {
+  return PackedDib(image, bits, table, static_cast<uint32_t>(table.size()));
+}
+
+// Entry i is RGB(i, 255 - i, 64), as a colour table holds it (0x00RRGGBB).
+std::vector<uint32_t> AllColours() {
+  std::vector<uint32_t> table;
+  for (uint32_t i = 0; i < 256; ++i) table.push_back((i << 16) | ((255 - i) << 8) | 64);
+  return table;
 }
 
 uint32_t Read(const std::vector<uint8_t>& bytes, size_t at, int size) {
@@ -70,6 +81,7 @@ Table& Resources() {
     t->Add(nullptr, 2, kBitmap24,
            PackedDib({3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFF00FF}}, 24, {}));
     t->Add(nullptr, 2, kBitmap8, PackedDib({2, 1, {1, 0}}, 8, {0x00FFFF, 0xFFFF00}));
+    t->Add(nullptr, 2, kBitmap8AllColours, PackedDib({3, 1, {200, 7, 255}}, 8, AllColours(), 0));
     t->Add("PNG", 0, kAlphaPng, Png({2, 1, {0xFFFF0000u, 0x80FFFFFFu}}));
     const char* text = "plain text, no image";
     t->Add("PNG", 0, kNotAnImage, std::vector<uint8_t>(text, text + std::strlen(text)));

@@ -14,6 +14,9 @@ constexpr UINT kBitmap24 = 200;     // RT_BITMAP, 3 x 2, 24 bits: red green blue
 constexpr UINT kBitmap8 = 201;      // RT_BITMAP, 2 x 1, 8 bits with a colour table: yellow, cyan
 constexpr UINT kAlphaPng = 202;     // "PNG", 2 x 1: opaque red, half-transparent white
 constexpr UINT kNotAnImage = 203;   // "PNG" whose bytes are text
+// RT_BITMAP, 3 x 1, 8 bits with all 256 colours and biClrUsed 0, as such
+// bitmaps usually are: entry i is RGB(i, 255 - i, 64); pixels 200, 7, 255.
+constexpr UINT kBitmap8AllColours = 204;
 constexpr UINT kFramePng = 130;     // "PNG", the shipped frame image
 constexpr UINT kIcon = 128;        // RT_GROUP_ICON of the shipped icon, its images RT_ICON 1 and 2
 constexpr UINT kMissing = 999;

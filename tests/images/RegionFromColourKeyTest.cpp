@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "Fixtures.h"
 #include "images/MyBitmap.h"
@@ -13,8 +14,11 @@ namespace {
 constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr COLORREF kInk = RGB(0, 128, 0);
 
+// A colour as a colour table holds it: blue, green, red, 0 in memory.
+DWORD TableEntry(COLORREF c) { return (DWORD{GetRValue(c)} << 16) | (DWORD{GetGValue(c)} << 8) | GetBValue(c); }
+
 // A DIB section of the format with the pattern drawn in ('.' key, '#' ink).
-HBITMAP Section(int bits, const std::vector<std::string>& rows) {
+HBITMAP Section(int bits, const std::vector<std::string>& rows, COLORREF key = kKey, COLORREF ink = kInk) {
   const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
   struct {
     BITMAPINFOHEADER header;
@@ -22,13 +26,13 @@ HBITMAP Section(int bits, const std::vector<std::string>& rows) {
   } info{};
   info.header = {sizeof(BITMAPINFOHEADER), w, h, 1, static_cast<WORD>(bits), static_cast<DWORD>(bits == 16 ? BI_BITFIELDS : BI_RGB), 0, 0, 0, 0, 0};
   if (bits == 16) info.table[0] = 0xF800, info.table[1] = 0x07E0, info.table[2] = 0x001F;
-  if (bits == 8) info.table[0] = 0x00FF00FF, info.table[1] = 0x00008000, info.header.biClrUsed = 2;
+  if (bits == 8) info.table[0] = TableEntry(key), info.table[1] = TableEntry(ink), info.header.biClrUsed = 2;
   void* pixels = nullptr;
   HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels, nullptr, 0);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, section);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) SetPixel(dc, x, y, rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#' ? kInk : kKey);
+    for (int x = 0; x < w; ++x) SetPixel(dc, x, y, rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#' ? ink : key);
   SelectObject(dc, old);
   DeleteDC(dc);
   return section;
@@ -75,6 +79,22 @@ TEST(RegionFromColourKey, CoversExactlyThePixelsThatDifferFromTheKeyInEveryForma
       EXPECT_EQ(Pattern(region, w, h), c.rows) << bits << " bits, " << c.name;
       DeleteObject(region);
       EXPECT_EQ(Live::Now(), before) << "all working memory is freed";
+    }
+  }
+}
+
+// Key and ink are each other with red and blue exchanged: a key read in the
+// wrong byte order takes the ink for the key.
+TEST(RegionFromColourKey, RedAndBlueOfTheKeyAreNotExchanged) {
+  const std::vector<std::string> rows = {".#.#", "##.."};
+  const COLORREF warm = RGB(200, 40, 16), cold = RGB(16, 40, 200);
+  for (int bits : {8, 16, 24, 32}) {
+    for (auto [key, ink] : {std::pair{warm, cold}, std::pair{cold, warm}}) {
+      CMyBitmap bitmap;
+      bitmap.Attach(Section(bits, rows, key, ink));
+      HRGN region = bitmap.RegionFromColourKey(key);
+      EXPECT_EQ(Pattern(region, 4, 2), rows) << bits << " bits, key " << std::hex << key;
+      DeleteObject(region);
     }
   }
 }

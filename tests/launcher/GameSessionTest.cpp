@@ -23,6 +23,8 @@ const std::string kMinimise = At(1122 + 13, 297 + 13);
 const std::string kBrowserBlank = At(575 + 300, 385 + 300);
 
 const char kTitle12[] = "Fenlow 《Duskmere》 双线12服";
+const char kFrameTitle[] = "Fenlow游戏-Duskmere登陆器";
+const std::string kPortal = std::string("http://") + LORVANE_PORTAL_HOST;
 
 nlohmann::json Dump(const testing_support::ProgramResult& r, const std::string& name) {
   return nlohmann::json::parse(testing_support::ReadText(r.out / (name + ".json")));
@@ -133,6 +135,41 @@ TEST_F(GameTest, TheHandOverHappensOnceAndOnlyForTheExactMarker) {
   EXPECT_EQ(Browser(after, 132)["stops"], 2);
 }
 
+TEST_F(GameTest, TheGamePageWithoutTheMarkersQuestionMarkIsNotAGame) {
+  ProgramRun run;
+  run.script = {"browse 132 " + kPortal + "/clientex/bin/index.php", "dump after"};
+  auto result = Play(run);
+  auto after = Dump(result, "after");
+  EXPECT_EQ(Browser(after, 132)["url"], kPortal + "/clientex/bin/index.php") << "the page opened in the panel";
+  EXPECT_EQ(Panel(after)["visible"], true);
+  EXPECT_EQ(Main(after)["title"], std::string(kFrameTitle));
+  EXPECT_NE(Main(after)["exstyle"].get<unsigned>() & 0x80000u, 0u) << "still the layered frame";
+  EXPECT_TRUE(Browser(after, 102)["navigations"].empty());
+  EXPECT_EQ(Browser(after, 132)["stops"], 0);
+}
+
+struct WorkAreaCase {
+  const char* name;
+  const char* workArea;  // left,top,right,bottom
+  std::vector<int> rect;
+};
+
+class GameOnAWorkArea : public GameTest, public ::testing::WithParamInterface<WorkAreaCase> {};
+
+TEST_P(GameOnAWorkArea, CoversExactlyTheWorkArea) {
+  ProgramRun run;
+  run.env["WINSIM_WORKAREA"] = GetParam().workArea;
+  run.script = {"browse 132 " + GameUrl("s12"), "dump game"};
+  auto result = Play(run);
+  EXPECT_EQ(Main(Dump(result, "game"))["rect"].get<std::vector<int>>(), GetParam().rect);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GameOnAWorkArea,
+    ::testing::Values(WorkAreaCase{"TaskbarAtTheTop", "0,40,1920,1080", {0, 40, 1920, 1080}},
+                      WorkAreaCase{"TaskbarAtTheLeft", "64,0,1920,1080", {64, 0, 1920, 1080}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(GameTest, DraggingTheFrameMovesThePanelWithItAtEveryStep) {
   ProgramRun run;
   run.script = {"dump start", "down 300 300", "move 350 320", "dump middle", "move 400 340", "up 400 340", "dump end"};
@@ -177,8 +214,6 @@ TEST_P(PanelButton, DoesItsJob) {
   EXPECT_EQ(Main(result.final)["visible"], true) << "a link leaves the launcher as it was";
 }
 
-const std::string kPortal = std::string("http://") + LORVANE_PORTAL_HOST;
-
 INSTANTIATE_TEST_SUITE_P(
     Buttons, PanelButton,
     ::testing::Values(ButtonCase{"CloseEndsTheLauncher", kClose, "", 0},
@@ -188,6 +223,48 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"Forum", At(1073 + 52, 335 + 18),
                                  std::string("http://") + LORVANE_FORUM_HOST + "/forum.php?gid=300", 3}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct ButtonArt {
+  int normal, hot;  // PNG resources
+  int left, top, width, height;  // in the panel
+  std::string Centre() const { return At(left + width / 2, top + height / 2); }
+};
+
+const ButtonArt kButtonArt[] = {
+    {168, 169, 1150, 297, 26, 26}, {171, 172, 1122, 297, 26, 26}, {174, 175, 964, 335, 105, 37},
+    {177, 178, 1073, 335, 105, 37}, {183, 184, 562, 335, 105, 37}, {180, 181, 668, 335, 105, 37},
+};
+
+testing_support::PngImage Art(int id) {
+  return testing_support::PngImage(std::string(LORVANE_RESOURCES "/") + std::to_string(id) + ".png");
+}
+
+bool Shows(const testing_support::PngImage& screen, const ButtonArt& b, int image) {
+  const int x = kPanelLeft + b.left, y = kPanelTop + b.top;
+  return screen.SameArea(x, y, x + b.width, y + b.height, Art(image), 0, 0);
+}
+
+// Each button shows its normal image until the pointer is over it, then its
+// hot image, and its normal image again once the pointer has moved on.
+TEST_F(GameTest, PanelButtonsShowTheirArtworkAtRestAndUnderThePointer) {
+  ProgramRun run;
+  run.script = {"shot rest"};
+  for (const ButtonArt& b : kButtonArt) {
+    run.script.push_back("move " + b.Centre());
+    run.script.push_back("shot over-" + std::to_string(b.normal));
+  }
+  auto result = Play(run);
+  const testing_support::PngImage rest(result.out / "rest.png");
+  for (const ButtonArt& b : kButtonArt) {
+    ASSERT_FALSE(Art(b.normal).SameArea(0, 0, b.width, b.height, Art(b.hot), 0, 0)) << b.normal << " and " << b.hot;
+    EXPECT_TRUE(Shows(rest, b, b.normal)) << "at rest: image " << b.normal;
+    const testing_support::PngImage over(result.out / ("over-" + std::to_string(b.normal) + ".png"));
+    for (const ButtonArt& other : kButtonArt) {
+      const int expected = &other == &b ? other.hot : other.normal;
+      EXPECT_TRUE(Shows(over, other, expected)) << "pointer over the button of " << b.normal << ": image " << expected;
+    }
+  }
+}
 
 TEST_F(GameTest, MinimiseTakesFrameAndPanelAwayAndTheTaskbarBringsThemBack) {
   ProgramRun run;

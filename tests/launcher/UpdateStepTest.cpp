@@ -69,6 +69,42 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckCase{"UpdateStartsUpdater", "update", true, {"check 0"}, false, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct MissingExportCase {
+  const char* name;
+  const char* missing;      // the export the provider lacks
+  const char* commandLine;  // empty: started without arguments
+};
+
+class ProviderWithoutAnExport : public LauncherTest, public ::testing::WithParamInterface<MissingExportCase> {};
+
+// Every export would act if it were called: check finds an update, run
+// starts the updater, finish fails and asks for a message.
+TEST_P(ProviderWithoutAnExport, IsNotCalledAndTheLauncherStartsNormally) {
+  const MissingExportCase& c = GetParam();
+  testing_support::CopyFile(std::string(FAKE_PROVIDERS_DIR "/without-") + c.missing + "/Ostrel.dll",
+                            m_dir / "Ostrel.dll");
+  InstallUpdater();
+  ProgramRun run;
+  run.commandLine = c.commandLine;
+  run.env["FAKE_CHECK"] = "update";
+  run.env["FAKE_FINISH"] = "fail";
+  auto result = Start(run);
+  EXPECT_EQ(result.exitCode, kScriptRanOut);
+  EXPECT_TRUE(ProviderCalls().empty());
+  EXPECT_TRUE(result.final["processes"].empty()) << "run started nothing";
+  EXPECT_TRUE(result.final["messageboxes"].empty());
+  EXPECT_TRUE(StartedNormally(result.final));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProviderWithoutAnExport,
+    ::testing::Values(MissingExportCase{"NoCheck", "check", ""}, MissingExportCase{"NoRun", "run", ""},
+                      MissingExportCase{"NoFinish", "finish", ""},
+                      MissingExportCase{"NoCheckRestarted", "check", "Lorvane.exe TRUE"},
+                      MissingExportCase{"NoRunRestarted", "run", "Lorvane.exe TRUE"},
+                      MissingExportCase{"NoFinishRestarted", "finish", "Lorvane.exe TRUE"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(LauncherTest, DueUpdateStartsTheUpdaterAndEndsBeforeAnyWindowShows) {
   InstallProvider();
   InstallUpdater();

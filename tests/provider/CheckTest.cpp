@@ -26,6 +26,15 @@ std::string Padded(std::string text, size_t size) {
 // declared, followed by text that does not parse.
 std::string ManifestThenJunkAfter10240() { return Padded(RemoteManifest("1.0"), 10240) + kJunk; }
 
+// A manifest whose closing tag is pushed out so that its last ">" is byte
+// `last`, counted from 1: past 10240 a body of undeclared length loses it.
+std::string ManifestEndingAtByte(size_t last) {
+  std::string text = RemoteManifest("1.0");
+  text.erase(text.find_last_not_of('\n') + 1);
+  text.insert(text.rfind("</"), last - text.size(), ' ');
+  return text;
+}
+
 std::string Zero() { return std::string(1, '\0'); }
 
 struct CheckCase {
@@ -74,6 +83,10 @@ const CheckCase kCheckCases[] = {
     {"ServerErrorWithUsableBody", kLocal, HttpResponse(500, RemoteManifest("2.0")), kUpdateDue, true},
     {"ZeroByteCutsBody", kLocal, HttpResponse(200, RemoteManifest("1.0") + Zero() + kJunk), kUpToDate, false},
     {"UndeclaredLengthCutAfter10240Bytes", kLocal, HttpResponse(200, ManifestThenJunkAfter10240(), false), kUpToDate,
+     false},
+    {"UndeclaredLengthEndingAtByte10240", kLocal, HttpResponse(200, ManifestEndingAtByte(10240), false), kUpToDate,
+     false},
+    {"UndeclaredLengthEndingAtByte10241", kLocal, HttpResponse(200, ManifestEndingAtByte(10241), false), kFailed,
      false},
     {"DeclaredLengthReadInFull", kLocal, HttpResponse(200, ManifestThenJunkAfter10240()), kFailed, false},
     {"DeclaredLengthLongerThan10240", kLocal, HttpResponse(200, Padded(RemoteManifest("2.0"), 50000)), kUpdateDue,
