@@ -94,15 +94,28 @@ TEST(InternetCrackUrl, TooSmallBufferTellsTheSizeNeeded) {
   EXPECT_EQ(parts.dwHostNameLength, 15u);
 }
 
-TEST(InternetCanonicalizeUrl, SizeFirstThenText) {
-  DWORD length = 0;
-  EXPECT_FALSE(InternetCanonicalizeUrlA("http://h/a b", nullptr, &length, ICU_BROWSER_MODE));
+TEST(InternetCanonicalizeUrl, TooSmallBufferTellsTheSizeNeeded) {
+  char small[4];
+  DWORD length = sizeof small;
+  EXPECT_FALSE(InternetCanonicalizeUrlA("http://h/a b", small, &length, ICU_BROWSER_MODE));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
   ASSERT_EQ(length, 15u) << "with the terminating zero";
   char buffer[15];
   ASSERT_TRUE(InternetCanonicalizeUrlA("http://h/a b", buffer, &length, ICU_BROWSER_MODE));
   EXPECT_STREQ(buffer, "http://h/a%20b");
   EXPECT_EQ(length, 14u);
+}
+
+// Wine's WinINet answers a size query without a buffer with an invalid
+// parameter, not with the size; the framework's parser relied on the latter.
+TEST(InternetCanonicalizeUrl, NoSizeQueryWithoutABuffer) {
+  char buffer[64];
+  DWORD length = 0;
+  EXPECT_FALSE(InternetCanonicalizeUrlA("http://h/a b", nullptr, &length, ICU_BROWSER_MODE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(length, 0u);
+  EXPECT_FALSE(InternetCanonicalizeUrlA("http://h/a b", buffer, &length, ICU_BROWSER_MODE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 }  // namespace
