@@ -1,0 +1,146 @@
+#include "WineHost.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <stdexcept>
+#include <string_view>
+
+#ifndef LORVANE_WINDOWS_BUILD
+#error LORVANE_WINDOWS_BUILD names the folder of the Windows build
+#endif
+
+namespace wine_test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Wine's own environment: its prefix, its quiet, no installers for the
+// components the provider does not use, and the locales of its code pages.
+std::map<std::string, std::string> WineEnvironment(CodePage codePage) {
+  return {
+      {"WINEPREFIX", (WindowsBuild() / "wine-prefix").string()},
+      {"WINEDEBUG", "-all"},
+      {"WINEDLLOVERRIDES", "mscoree,mshtml="},
+      {"LOCPATH", (WindowsBuild() / "locale").string()},
+      // The UTF-8 host takes its code page from its manifest, whatever the locale.
+      {"LANG", codePage == CodePage::Gbk ? "zh_CN.UTF-8" : "en_US.UTF-8"},
+  };
+}
+
+// This process's environment with Wine's, and without LC_ALL, which would
+// overrule LANG.
+std::vector<std::string> ChildEnvironment(CodePage codePage) {
+  std::map<std::string, std::string> wine = WineEnvironment(codePage);
+  std::vector<std::string> env;
+  for (char** entry = environ; *entry; ++entry) {
+    std::string_view text(*entry);
+    std::string name(text.substr(0, text.find('=')));
+    if (name != "LC_ALL" && !wine.count(name)) env.emplace_back(text);
+  }
+  for (const auto& [name, value] : wine) env.push_back(name + "=" + value);
+  return env;
+}
+
+std::string HostProgram(CodePage codePage) {
+  return (WindowsBin() / (codePage == CodePage::Gbk ? "ostrel_host.exe" : "ostrel_host_utf8.exe")).string();
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+// Starts "wine HOST EXPORT [--hold FILE]..." with its output into `outputFd`.
+pid_t SpawnHost(const HostRun& run, int outputFd) {
+  std::vector<std::string> args = {"wine", HostProgram(run.codePage), run.exportName};
+  for (const std::string& file : run.held) {
+    args.push_back("--hold");
+    args.push_back(file);
+  }
+  std::vector<std::string> env = ChildEnvironment(run.codePage);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+  pid_t pid = 0;
+  int failed = posix_spawnp(&pid, "wine", &actions, nullptr, Pointers(args).data(), Pointers(env).data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed) throw std::runtime_error("cannot start wine");
+  return pid;
+}
+
+// Reads the child's output until it closes it or the deadline passes.
+bool ReadUntil(int fd, std::chrono::steady_clock::time_point deadline, std::string& output) {
+  char buffer[512];
+  while (true) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd ready = {fd, POLLIN, 0};
+    if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) return true;
+    output.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+}  // namespace
+
+fs::path WindowsBuild() {
+  const char* bin = std::getenv("LORVANE_WINDOWS_BIN");
+  return bin ? fs::path(bin).parent_path() : fs::path(LORVANE_WINDOWS_BUILD);
+}
+
+fs::path WindowsBin() {
+  const char* bin = std::getenv("LORVANE_WINDOWS_BIN");
+  return bin ? fs::path(bin) : WindowsBuild() / "bin";
+}
+
+std::string ZPath(const fs::path& path) {
+  std::string windows = "Z:" + fs::absolute(path).lexically_normal().string();
+  for (char& ch : windows) ch = ch == '/' ? '\\' : ch;
+  return windows;
+}
+
+HostAnswer RunHost(const HostRun& run) {
+  int pipeFds[2];
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for the host's output");
+  pid_t pid = SpawnHost(run, pipeFds[1]);
+  close(pipeFds[1]);
+
+  HostAnswer answer;
+  bool finished = ReadUntil(pipeFds[0], std::chrono::steady_clock::now() + run.limit, answer.output);
+  close(pipeFds[0]);
+  if (!finished) kill(pid, SIGKILL);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  int result = 0, error = 0;
+  long long microseconds = 0;
+  if (finished &&
+      std::sscanf(answer.output.c_str(), "result %d error %d microseconds %lld", &result, &error, &microseconds) == 3) {
+    answer.outcome = provider_test::Outcome{result != 0, error};
+    answer.callTime = std::chrono::microseconds(microseconds);
+  }
+  return answer;
+}
+
+provider_test::Outcome CallUnderWine(const char* exportName, CodePage codePage) {
+  HostRun run;
+  run.exportName = exportName;
+  run.codePage = codePage;
+  HostAnswer answer = RunHost(run);
+  EXPECT_TRUE(answer.outcome) << exportName << " did not answer; the host printed: " << answer.output;
+  return answer.outcome.value_or(provider_test::Outcome{false, 0x7777});
+}
+
+}  // namespace wine_test
