@@ -72,7 +72,11 @@ pid_t SpawnHost(const HostRun& run, int outputFd) {
   std::vector<std::string> env = ChildEnvironment(run.codePage);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  // Nothing that Wine starts on the host's behalf holds this process's own
+  // output: the test's runner waits for that to close.
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, outputFd, STDERR_FILENO);
   pid_t pid = 0;
   int failed = posix_spawnp(&pid, "wine", &actions, nullptr, Pointers(args).data(), Pointers(env).data());
   posix_spawn_file_actions_destroy(&actions);
@@ -80,18 +84,36 @@ pid_t SpawnHost(const HostRun& run, int outputFd) {
   return pid;
 }
 
-// Reads the child's output until it closes it or the deadline passes.
-bool ReadUntil(int fd, std::chrono::steady_clock::time_point deadline, std::string& output) {
+// Appends what the pipe holds, waiting up to `waitMs` for the first bytes.
+void ReadAvailable(int fd, int waitMs, std::string& output) {
   char buffer[512];
-  while (true) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return false;
-    pollfd ready = {fd, POLLIN, 0};
-    if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;
+  pollfd ready = {fd, POLLIN, 0};
+  while (poll(&ready, 1, waitMs) > 0) {
     ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n <= 0) return true;
+    if (n <= 0) {  // closed: nothing more comes, but the host may not have ended yet
+      poll(nullptr, 0, waitMs);
+      return;
+    }
     output.append(buffer, static_cast<size_t>(n));
+    waitMs = 0;
   }
+}
+
+// Collects the host's output until the host itself has ended, or kills it
+// at the deadline (false then). It does not wait for the pipe to close: the
+// processes the host starts (a registration, the updater) inherit it.
+bool CollectUntilExit(pid_t pid, int fd, std::chrono::steady_clock::time_point deadline, std::string& output) {
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) != pid) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return false;
+    }
+    ReadAvailable(fd, 50, output);
+  }
+  ReadAvailable(fd, 0, output);
+  return true;
 }
 
 }  // namespace
@@ -119,15 +141,14 @@ HostAnswer RunHost(const HostRun& run) {
   close(pipeFds[1]);
 
   HostAnswer answer;
-  bool finished = ReadUntil(pipeFds[0], std::chrono::steady_clock::now() + run.limit, answer.output);
+  bool finished = CollectUntilExit(pid, pipeFds[0], std::chrono::steady_clock::now() + run.limit, answer.output);
   close(pipeFds[0]);
-  if (!finished) kill(pid, SIGKILL);
-  int status = 0;
-  waitpid(pid, &status, 0);
   int result = 0, error = 0;
   long long microseconds = 0;
-  if (finished &&
-      std::sscanf(answer.output.c_str(), "result %d error %d microseconds %lld", &result, &error, &microseconds) == 3) {
+  size_t line = answer.output.find("result ");
+  if (finished && line != std::string::npos &&
+      std::sscanf(answer.output.c_str() + line, "result %d error %d microseconds %lld", &result, &error,
+                  &microseconds) == 3) {
     answer.outcome = provider_test::Outcome{result != 0, error};
     answer.callTime = std::chrono::microseconds(microseconds);
   }
