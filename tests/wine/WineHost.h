@@ -29,7 +29,7 @@ enum class CodePage {
 struct HostRun {
   const char* exportName = "";
   CodePage codePage = CodePage::Gbk;
-  std::vector<std::string> held;  // files held open while the export runs
+  std::vector<std::string> held = {};  // files held open while the export runs
   std::chrono::seconds limit{60};
 };
 
