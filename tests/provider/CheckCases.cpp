@@ -82,6 +82,20 @@ const std::vector<CheckCase>& CheckCases() {
   return cases;
 }
 
+const std::vector<AddressCase>& AddressCases() {
+  static const std::vector<AddressCase> cases = {
+      {"PlainHttp", "http://127.0.0.1", "/update/m.xml", "/update/m.xml"},
+      {"SplitAnywhere", "http://127.0.0.1/upd", "ate/m.xml", "/update/m.xml"},
+      {"SecureSchemeFetchedAsPlainHttp", "https://127.0.0.1", "/m.xml", "/m.xml"},
+      {"ExplicitPortIgnored", "http://127.0.0.1:1", "/m.xml", "/m.xml"},
+      {"QueryKept", "http://127.0.0.1", "/m.php?game=7", "/m.php?game=7"},
+      {"HostOnly", "http://127.0.0.1", "", "/"},
+      {"DotSegmentsRemoved", "http://127.0.0.1", "/a/./b/../m.xml", "/a/m.xml"},
+      {"SpacesEscaped", "http://127.0.0.1", "/my update/m.xml", "/my%20update/m.xml"},
+  };
+  return cases;
+}
+
 void PlaceCheckCase(const CheckCase& c, std::string_view host) {
   if (c.local) WriteFile("Update.xml", OnHost(*c.local, host));
   WriteFile("Server.xml", kOldServerManifest);

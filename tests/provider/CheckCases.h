@@ -29,6 +29,17 @@ void PlaceCheckCase(const CheckCase& c, std::string_view host = "127.0.0.1");
 // by the published document exactly when the versions differ.
 void ExpectCheckCaseManifests(const CheckCase& c, std::string_view host = "127.0.0.1");
 
+// How the manifest address is split: "url" and "info" as the local manifest
+// holds them (on 127.0.0.1), and the object the request line names.
+struct AddressCase {
+  const char* name;
+  const char* url;
+  const char* info;
+  const char* object;  // what the request line names before "?v="
+};
+
+const std::vector<AddressCase>& AddressCases();
+
 // Every byte of the request that check sends for `object` on `host`, with
 // the time value `v`, as the platform's WinINet sends it.
 std::string ExpectedRequest(std::string_view object, std::string_view host, unsigned v);

@@ -92,24 +92,6 @@ TEST_F(CheckTest, PreconfiguredProxyCarriesTheRequest) {
   EXPECT_EQ(proxy.Requests()[0].rfind("GET http://update.example/m.xml?v=", 0), 0u) << proxy.Requests()[0];
 }
 
-struct AddressCase {
-  const char* name;
-  const char* url;
-  const char* info;
-  const char* object;  // what the request line names before "?v="
-};
-
-const AddressCase kAddressCases[] = {
-    {"PlainHttp", "http://127.0.0.1", "/update/m.xml", "/update/m.xml"},
-    {"SplitAnywhere", "http://127.0.0.1/upd", "ate/m.xml", "/update/m.xml"},
-    {"SecureSchemeFetchedAsPlainHttp", "https://127.0.0.1", "/m.xml", "/m.xml"},
-    {"ExplicitPortIgnored", "http://127.0.0.1:1", "/m.xml", "/m.xml"},
-    {"QueryKept", "http://127.0.0.1", "/m.php?game=7", "/m.php?game=7"},
-    {"HostOnly", "http://127.0.0.1", "", "/"},
-    {"DotSegmentsRemoved", "http://127.0.0.1", "/a/./b/../m.xml", "/a/m.xml"},
-    {"SpacesEscaped", "http://127.0.0.1", "/my update/m.xml", "/my%20update/m.xml"},
-};
-
 class CheckAddress : public ProviderTest, public testing::WithParamInterface<AddressCase> {};
 
 TEST_P(CheckAddress, RequestLineNamesTheObject) {
@@ -125,7 +107,7 @@ TEST_P(CheckAddress, RequestLineNamesTheObject) {
   EXPECT_EQ(server.Requests()[0].rfind(expected, 0), 0u) << server.Requests()[0];
 }
 
-INSTANTIATE_TEST_SUITE_P(Provider, CheckAddress, testing::ValuesIn(kAddressCases),
+INSTANTIATE_TEST_SUITE_P(Provider, CheckAddress, testing::ValuesIn(AddressCases()),
                          [](const testing::TestParamInfo<AddressCase>& info) { return std::string(info.param.name); });
 
 // The body arrives as UTF-8 and is handled in the ANSI code page: here GBK.

@@ -31,7 +31,37 @@ TEST_P(CheckUnderWine, ResultErrorWordAndManifests) {
 INSTANTIATE_TEST_SUITE_P(Wine, CheckUnderWine, testing::ValuesIn(CheckCases()),
                          [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
+// The framework's URL parser over the platform's own canonicaliser and
+// cracker, seen in the request line.
+class CheckAddressUnderWine : public WineTest, public testing::WithParamInterface<AddressCase> {};
+
+TEST_P(CheckAddressUnderWine, RequestLineNamesTheObject) {
+  const AddressCase& c = GetParam();
+  auto server = ServeOnHttpPort(Reply(HttpResponse(200, RemoteManifest("1.0"))));
+  WriteFile("Update.xml", LocalManifest("1.0", OnHost(c.url, server->Address()), c.info));
+
+  ASSERT_EQ(CallUnderWine("check"), kUpToDate);
+
+  ASSERT_EQ(server->Requests().size(), 1u);
+  std::string expected = std::string("GET ") + c.object + "?v=";
+  EXPECT_EQ(server->Requests()[0].rfind(expected, 0), 0u) << server->Requests()[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, CheckAddressUnderWine, testing::ValuesIn(AddressCases()),
+                         [](const testing::TestParamInfo<AddressCase>& info) { return std::string(info.param.name); });
+
 class CheckOnTheWire : public WineTest {};
+
+// The platform's cracker takes a port past 65535 (see WineUrlParseTest), and
+// check ignores the port: the manifest comes from port 80. The stand-in's
+// cracker rejects that address, and check fails there.
+TEST_F(CheckOnTheWire, PortPastTheRangeStillFetchedFromPort80) {
+  auto server = ServeOnHttpPort(Reply(HttpResponse(200, RemoteManifest("1.0"))));
+  WriteFile("Update.xml", LocalManifest("1.0", "http://" + server->Address() + ":99999"));
+
+  EXPECT_EQ(CallUnderWine("check"), kUpToDate);
+  EXPECT_EQ(server->Requests().size(), 1u);
+}
 
 // Every byte of the request, as the platform's WinINet sends it; only the
 // time value varies.

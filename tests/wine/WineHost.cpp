@@ -51,10 +51,6 @@ std::vector<std::string> ChildEnvironment(CodePage codePage) {
   return env;
 }
 
-std::string HostProgram(CodePage codePage) {
-  return (WindowsBin() / (codePage == CodePage::Gbk ? "ostrel_host.exe" : "ostrel_host_utf8.exe")).string();
-}
-
 std::vector<char*> Pointers(std::vector<std::string>& texts) {
   std::vector<char*> pointers;
   for (std::string& text : texts) pointers.push_back(text.data());
@@ -62,18 +58,15 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
   return pointers;
 }
 
-// Starts "wine HOST EXPORT [--hold FILE]..." with its output into `outputFd`.
-pid_t SpawnHost(const HostRun& run, int outputFd) {
-  std::vector<std::string> args = {"wine", HostProgram(run.codePage), run.exportName};
-  for (const std::string& file : run.held) {
-    args.push_back("--hold");
-    args.push_back(file);
-  }
+// Starts "wine PROGRAM ARGS..." with its output into `outputFd`.
+pid_t Spawn(const WineRun& run, int outputFd) {
+  std::vector<std::string> args = {"wine", (WindowsBin() / run.program).string()};
+  args.insert(args.end(), run.args.begin(), run.args.end());
   std::vector<std::string> env = ChildEnvironment(run.codePage);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  // Nothing that Wine starts on the host's behalf holds this process's own
-  // output: the test's runner waits for that to close.
+  // Nothing that Wine starts on the program's behalf holds this process's
+  // own output: the test's runner waits for that to close.
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, outputFd, STDERR_FILENO);
@@ -99,9 +92,9 @@ void ReadAvailable(int fd, int waitMs, std::string& output) {
   }
 }
 
-// Collects the host's output until the host itself has ended, or kills it
-// at the deadline (false then). It does not wait for the pipe to close: the
-// processes the host starts (a registration, the updater) inherit it.
+// Collects the program's output until it has ended, or kills it at the
+// deadline (false then). It does not wait for the pipe to close: the
+// processes it starts (a registration, the updater) inherit it.
 bool CollectUntilExit(pid_t pid, int fd, std::chrono::steady_clock::time_point deadline, std::string& output) {
   int status = 0;
   while (waitpid(pid, &status, WNOHANG) != pid) {
@@ -134,20 +127,32 @@ std::string ZPath(const fs::path& path) {
   return windows;
 }
 
-HostAnswer RunHost(const HostRun& run) {
+WineOutput RunUnderWine(const WineRun& run) {
   int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for the host's output");
-  pid_t pid = SpawnHost(run, pipeFds[1]);
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for the program's output");
+  pid_t pid = Spawn(run, pipeFds[1]);
   close(pipeFds[1]);
-
-  HostAnswer answer;
-  bool finished = CollectUntilExit(pid, pipeFds[0], std::chrono::steady_clock::now() + run.limit, answer.output);
+  WineOutput output;
+  output.finished = CollectUntilExit(pid, pipeFds[0], std::chrono::steady_clock::now() + run.limit, output.text);
   close(pipeFds[0]);
+  return output;
+}
+
+HostAnswer RunHost(const HostRun& run) {
+  WineRun program{run.codePage == CodePage::Gbk ? "ostrel_host.exe" : "ostrel_host_utf8.exe", {run.exportName},
+                  run.codePage, run.limit};
+  for (const std::string& file : run.held) {
+    program.args.push_back("--hold");
+    program.args.push_back(file);
+  }
+  WineOutput output = RunUnderWine(program);
+  HostAnswer answer;
+  answer.output = output.text;
   int result = 0, error = 0;
   long long microseconds = 0;
-  size_t line = answer.output.find("result ");
-  if (finished && line != std::string::npos &&
-      std::sscanf(answer.output.c_str() + line, "result %d error %d microseconds %lld", &result, &error,
+  size_t line = output.text.find("result ");
+  if (output.finished && line != std::string::npos &&
+      std::sscanf(output.text.c_str() + line, "result %d error %d microseconds %lld", &result, &error,
                   &microseconds) == 3) {
     answer.outcome = provider_test::Outcome{result != 0, error};
     answer.callTime = std::chrono::microseconds(microseconds);

@@ -26,6 +26,22 @@ enum class CodePage {
   Utf8,  // 65001, which the host asks for in its manifest
 };
 
+// A program of the Windows build, run under Wine in the current folder.
+struct WineRun {
+  std::string program;  // its file name in WindowsBin()
+  std::vector<std::string> args = {};
+  CodePage codePage = CodePage::Gbk;
+  std::chrono::seconds limit{60};
+};
+
+struct WineOutput {
+  bool finished = false;  // false: killed at the limit
+  std::string text;       // what it printed, both streams
+};
+
+WineOutput RunUnderWine(const WineRun& run);
+
+// The host: one export of Ostrel.dll per run.
 struct HostRun {
   const char* exportName = "";
   CodePage codePage = CodePage::Gbk;
