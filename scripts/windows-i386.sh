@@ -3,8 +3,8 @@
 # the kernel cannot run them (a virtual machine without 32-bit mode), qemu's
 # i386 user-mode emulator runs them through binfmt_misc. Bookworm's qemu
 # (7.2) ignores the fixed-address reservations Wine's loader makes, so the
-# emulator comes from bookworm-backports, unpacked into build-windows/qemu
-# without installing it. Needs root for the registration.
+# emulator comes from the release's backports, unpacked into
+# build-windows/qemu without installing it. Needs root for the registration.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,14 +15,12 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 qemu=build-windows/qemu/usr/bin/qemu-i386
 if [ ! -x "$qemu" ]; then
-  apt_dir=$PWD/build-windows/apt-backports
-  mkdir -p "$apt_dir/lists/partial" build-windows/qemu
-  echo "deb http://deb.debian.org/debian bookworm-backports main" > "$apt_dir/sources.list"
-  apt_opts=(-o Dir::Etc::SourceList="$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
-            -o Dir::State::Lists="$apt_dir/lists" -o APT::Sandbox::User=root)
-  apt-get "${apt_opts[@]}" update -qq
-  (cd "$apt_dir" && apt-get "${apt_opts[@]}" download -qq qemu-user)
-  dpkg-deb -x "$apt_dir"/qemu-user_*.deb build-windows/qemu
+  mkdir -p build-windows/qemu-fetch build-windows/qemu
+  . /etc/os-release
+  (cd build-windows/qemu-fetch && ../../scripts/apt-private.sh "$PWD/apt" \
+    "deb http://deb.debian.org/debian $VERSION_CODENAME-backports main" download -qq qemu-user)
+  dpkg-deb -x build-windows/qemu-fetch/qemu-user_*.deb build-windows/qemu
+  rm -rf build-windows/qemu-fetch
 fi
 
 binfmt=/proc/sys/fs/binfmt_misc

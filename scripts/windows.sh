@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/windows-deps.sh
 
 out=$PWD/build-windows
+scripts=$PWD/scripts
 jobs=$(nproc)
 mkdir -p "$out"
 
@@ -16,18 +17,17 @@ mkdir -p "$out"
 # a deb-src entry in the system's sources, one is added for this fetch only.
 tinyxml=$out/tinyxml
 if [ ! -f "$tinyxml/tinyxml.h" ]; then
-  apt_opts=(-o APT::Sandbox::User=root)
-  if ! apt-cache showsrc tinyxml >/dev/null 2>&1; then
-    . /etc/os-release
-    apt_dir=$out/apt-source
-    mkdir -p "$apt_dir/lists/partial"
-    echo "deb-src http://deb.debian.org/debian $VERSION_CODENAME main" > "$apt_dir/sources.list"
-    apt_opts+=(-o Dir::Etc::SourceList="$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
-               -o Dir::State::Lists="$apt_dir/lists")
-    apt-get "${apt_opts[@]}" update -qq
-  fi
   rm -rf "$out/tinyxml-fetch" && mkdir -p "$out/tinyxml-fetch"
-  (cd "$out/tinyxml-fetch" && apt-get "${apt_opts[@]}" source -qq tinyxml >/dev/null)
+  (
+    cd "$out/tinyxml-fetch"
+    if apt-cache showsrc tinyxml >/dev/null 2>&1; then
+      apt-get source -qq tinyxml
+    else
+      . /etc/os-release
+      "$scripts/apt-private.sh" "$PWD/apt" "deb-src http://deb.debian.org/debian $VERSION_CODENAME main" \
+        source -qq tinyxml
+    fi
+  ) >/dev/null
   rm -rf "$tinyxml" && mv "$out"/tinyxml-fetch/tinyxml-*/ "$tinyxml" && rm -rf "$out/tinyxml-fetch"
 fi
 

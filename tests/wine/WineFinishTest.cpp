@@ -78,7 +78,7 @@ TEST_F(FinishRegistration, RunsInThePathWithTheName) {
   ASSERT_EQ(CallUnderWine("finish"), (Outcome{true, 0}));
 
   // The component names the file that was loaded, and regsvr32's command line.
-  std::optional<std::string> marker = WaitForFile(std::string("sub/") + kMarker);
+  std::optional<std::string> marker = WaitForLines(std::string("sub/") + kMarker, 2);
   ASSERT_TRUE(marker) << "nothing registered";
   std::string loaded = marker->substr(0, marker->find('\n'));
   std::string commandLine = marker->substr(loaded.size() + 1);
@@ -104,7 +104,7 @@ TEST_P(FinishWithoutRegistration, StartsNothing) {
 
   CallUnderWine("finish");
 
-  ASSERT_TRUE(WaitForFile(std::string("later/") + kMarker)) << "the later entry was not registered";
+  ASSERT_TRUE(WaitForLines(std::string("later/") + kMarker, 2)) << "the later entry was not registered";
   std::this_thread::sleep_for(std::chrono::seconds(1));
   EXPECT_FALSE(Exists(kMarker));
 }

@@ -1,5 +1,6 @@
 #include "WineFixture.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <random>
@@ -31,10 +32,11 @@ std::unique_ptr<provider_test::LoopbackServer> ServeOnHttpPort(provider_test::An
   }
 }
 
-std::optional<std::string> WaitForFile(const std::string& path, std::chrono::seconds limit) {
+std::optional<std::string> WaitForLines(const std::string& path, size_t lines, std::chrono::seconds limit) {
   auto deadline = std::chrono::steady_clock::now() + limit;
   while (true) {
-    if (std::optional<std::string> content = provider_test::ReadFile(path)) return content;
+    std::optional<std::string> content = provider_test::ReadFile(path);
+    if (content && static_cast<size_t>(std::count(content->begin(), content->end(), '\n')) >= lines) return content;
     if (std::chrono::steady_clock::now() > deadline) return std::nullopt;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }

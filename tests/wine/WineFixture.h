@@ -33,9 +33,11 @@ std::string FreshLoopbackAddress();
 // send it elsewhere. Binding port 80 needs root or CAP_NET_BIND_SERVICE.
 std::unique_ptr<provider_test::LoopbackServer> ServeOnHttpPort(provider_test::Answer answer);
 
-// The file's content once it exists, or nothing after `limit`: processes
-// that the provider starts run on after the host has ended.
-std::optional<std::string> WaitForFile(const std::string& path, std::chrono::seconds limit = std::chrono::seconds(60));
+// The file's content once it holds `lines` whole lines, or nothing after
+// `limit`: processes that the provider starts run on after the host has
+// ended, and write while the test reads.
+std::optional<std::string> WaitForLines(const std::string& path, size_t lines,
+                                        std::chrono::seconds limit = std::chrono::seconds(60));
 
 // Places a copy of a program of the Windows build (a component, the updater).
 void PlaceProgram(const char* program, const std::string& path);

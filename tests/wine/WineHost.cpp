@@ -139,8 +139,10 @@ WineOutput RunUnderWine(const WineRun& run) {
 }
 
 HostAnswer RunHost(const HostRun& run) {
-  WineRun program{run.codePage == CodePage::Gbk ? "ostrel_host.exe" : "ostrel_host_utf8.exe", {run.exportName},
-                  run.codePage, run.limit};
+  WineRun program{run.codePage == CodePage::Gbk ? "ostrel_host.exe" : "ostrel_host_utf8.exe",
+                  {run.exportName},
+                  run.codePage,
+                  run.limit};
   for (const std::string& file : run.held) {
     program.args.push_back("--hold");
     program.args.push_back(file);
@@ -152,8 +154,8 @@ HostAnswer RunHost(const HostRun& run) {
   long long microseconds = 0;
   size_t line = output.text.find("result ");
   if (output.finished && line != std::string::npos &&
-      std::sscanf(output.text.c_str() + line, "result %d error %d microseconds %lld", &result, &error,
-                  &microseconds) == 3) {
+      std::sscanf(output.text.c_str() + line, "result %d error %d microseconds %lld", &result, &error, &microseconds) ==
+          3) {
     answer.outcome = provider_test::Outcome{result != 0, error};
     answer.callTime = std::chrono::microseconds(microseconds);
   }

@@ -20,7 +20,7 @@ TEST_F(RunUnderWine, StartsTheUpdaterWithTheToken) {
   EXPECT_EQ(CallUnderWine("run"), (Outcome{true, 0}));
 
   // The stand-in updater records its command line and its current folder.
-  std::optional<std::string> log = WaitForFile("varnhold.log");
+  std::optional<std::string> log = WaitForLines("varnhold.log", 2);
   ASSERT_TRUE(log) << "the updater did not start";
   EXPECT_EQ(*log, std::string(kUpdaterToken) + "\n" + ZPath(m_installation.Path()) + "\n");
 }
