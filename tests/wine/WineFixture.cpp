@@ -10,8 +10,9 @@
 namespace wine_test {
 
 void WineTest::SetUp() {
-  if (!std::filesystem::exists(WindowsBin() / "Ostrel.dll")) {
-    GTEST_SKIP() << "no Windows build in " << WindowsBin() << " (scripts/windows.sh makes it)";
+  if (!std::filesystem::exists(WindowsBin() / "Ostrel.dll") ||
+      !std::filesystem::exists(WindowsBuild() / "wine-prefix" / "system.reg")) {
+    GTEST_SKIP() << "no Windows build or Wine prefix in " << WindowsBuild() << " (scripts/windows.sh test makes them)";
   }
 }
 

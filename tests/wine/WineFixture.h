@@ -17,8 +17,8 @@ namespace wine_test {
 
 class WineTest : public testing::Test {
  protected:
-  // Skips the test when the Windows build is missing (scripts/windows.sh
-  // makes it).
+  // Skips the test when the Windows build or its Wine prefix is missing
+  // (scripts/windows.sh test makes them).
   void SetUp() override;
 
   provider_test::Installation m_installation;
