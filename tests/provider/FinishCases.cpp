@@ -157,6 +157,17 @@ void ExpectLocalEmptied(const char* version) {
   EXPECT_EQ(root->FirstChildElement()->FirstChild(), nullptr) << "the list is emptied";
 }
 
+void PlaceTwoEntries() {
+  WriteFile("Update.xml", Local(kTwoEntries));
+  WriteFile("Server.xml", kPublished);
+  Place(kInstalledAndDownloaded);
+}
+
+void ExpectFirstOfTwoEntriesFailed() {
+  ExpectLocalEmptied("1.0");
+  ExpectFiles({{"a.dll", "old a"}, {"a.dll.tmp", "new a"}, {"a.dll.old", std::nullopt}, {"sub/b.dat", "new b"}});
+}
+
 void PlaceFinishCase(const FinishCase& c) {
   if (c.local) WriteFile("Update.xml", *c.local);
   if (c.server) WriteFile("Server.xml", *c.server);

@@ -52,6 +52,13 @@ void ExpectFiles(const Files& files);
 // The list is emptied, the root keeps its address and holds `version`.
 void ExpectLocalEmptied(const char* version);
 
+// kInstalledAndDownloaded, listed by kTwoEntries, with the published manifest.
+void PlaceTwoEntries();
+// After finish on PlaceTwoEntries() when the first target could not be given
+// up: it is as it was, beside its download; the second was replaced; the
+// version was not recorded.
+void ExpectFirstOfTwoEntriesFailed();
+
 void PlaceFinishCase(const FinishCase& c);
 // The manifests and files afterwards.
 void ExpectFinishCaseAfter(const FinishCase& c);

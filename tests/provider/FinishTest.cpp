@@ -29,15 +29,12 @@ INSTANTIATE_TEST_SUITE_P(Provider, FinishAnswers, testing::ValuesIn(FinishCases(
                          [](const testing::TestParamInfo<FinishCase>& info) { return std::string(info.param.name); });
 
 TEST_F(FinishTest, TargetThatCannotBeDeletedFailsItsEntry) {
-  WriteFile("Update.xml", Local(kTwoEntries));
-  WriteFile("Server.xml", kPublished);
-  Place(kInstalledAndDownloaded);
+  PlaceTwoEntries();
   chmod("a.dll", 0444);  // read-only: the platform refuses to delete it
 
   EXPECT_EQ(CallExport(finish), (Outcome{false, 0}));
 
-  ExpectLocalEmptied("1.0");
-  ExpectFiles({{"a.dll", "old a"}, {"a.dll.tmp", "new a"}, {"a.dll.old", std::nullopt}, {"sub/b.dat", "new b"}});
+  ExpectFirstOfTwoEntriesFailed();
 }
 
 TEST_F(FinishTest, RegistrationRunsInThePathWithTheName) {

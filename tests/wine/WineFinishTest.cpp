@@ -36,16 +36,7 @@ class FinishTargets : public WineTest {
  protected:
   void SetUp() override {
     WineTest::SetUp();
-    WriteFile("Update.xml", Local(kTwoEntries));
-    WriteFile("Server.xml", kPublished);
-    Place(kInstalledAndDownloaded);
-  }
-
-  // The first target failed and kept its old content beside its download;
-  // the second was replaced; the version was not recorded.
-  void ExpectFirstEntryFailed() {
-    ExpectLocalEmptied("1.0");
-    ExpectFiles({{"a.dll", "old a"}, {"a.dll.tmp", "new a"}, {"a.dll.old", std::nullopt}, {"sub/b.dat", "new b"}});
+    PlaceTwoEntries();
   }
 };
 
@@ -54,7 +45,7 @@ TEST_F(FinishTargets, ReadOnlyTargetFailsItsEntry) {
 
   EXPECT_EQ(CallUnderWine("finish"), (Outcome{false, 0}));
 
-  ExpectFirstEntryFailed();
+  ExpectFirstOfTwoEntriesFailed();
 }
 
 // In use: another process has it open, shared for reading only, as a
@@ -64,7 +55,7 @@ TEST_F(FinishTargets, TargetInUseFailsItsEntry) {
 
   ASSERT_TRUE(answer.outcome) << answer.output;
   EXPECT_EQ(*answer.outcome, (Outcome{false, 0}));
-  ExpectFirstEntryFailed();
+  ExpectFirstOfTwoEntriesFailed();
 }
 
 class FinishRegistration : public WineTest {};
