@@ -2,7 +2,7 @@
 // (the caller's error word) and a one-byte boolean result.
 #pragma once
 
-#include "win32/WinDef.h"
+#include "framework.h"
 
 #define OSTREL_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -1,21 +1,23 @@
-#include "AfxInet.h"
+// AfxInet.h through framework.h, which declares the platform's WinINet first.
+#include "framework.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "win32/WinBase.h"
-
 namespace {
 
+// The canonicaliser needs a buffer: it rejects a null one rather than tell
+// the size. Escaping at most triples the address; a buffer that is still too
+// small gets the size it needs for a second try.
 bool Canonicalize(LPCSTR url, std::string& out) {
-  DWORD length = 0;
-  if (InternetCanonicalizeUrlA(url, nullptr, &length, ICU_BROWSER_MODE) ||
-      GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-    return false;
+  std::vector<char> buffer(std::strlen(url) * 3 + 1);
+  DWORD length = static_cast<DWORD>(buffer.size());
+  if (!InternetCanonicalizeUrlA(url, buffer.data(), &length, ICU_BROWSER_MODE)) {
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+    buffer.resize(length);
+    if (!InternetCanonicalizeUrlA(url, buffer.data(), &length, ICU_BROWSER_MODE)) return false;
   }
-  std::vector<char> buffer(length);
-  if (!InternetCanonicalizeUrlA(url, buffer.data(), &length, ICU_BROWSER_MODE)) return false;
   out.assign(buffer.data(), length);
   return true;
 }

@@ -1,8 +1,8 @@
-// The framework's internet helpers (URL parsing).
+// The framework's internet helpers (URL parsing). Included through
+// framework.h, after the platform's WinINet declarations.
 #pragma once
 
 #include "afx/AfxString.h"
-#include "wininet/WinInet.h"
 
 #ifndef AFXAPI
 #define AFXAPI

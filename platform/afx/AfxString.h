@@ -4,8 +4,6 @@
 #include <cstdarg>
 #include <string>
 
-#include "win32/WinDef.h"
-
 class CString {
  public:
   CString() = default;

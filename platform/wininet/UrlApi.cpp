@@ -63,10 +63,12 @@ extern "C" BOOL WINAPI InternetCanonicalizeUrlA(LPCSTR lpszUrl, LPSTR lpszBuffer
     WINSIM_UNSUPPORTED("flags other than ICU_BROWSER_MODE");
     return Fail(ERROR_INVALID_PARAMETER);
   }
-  if (!lpszUrl || !lpdwBufferLength) return Fail(ERROR_INVALID_PARAMETER);
+  // No size query without a buffer: a null or empty one is rejected, as
+  // the platform's WinINet does.
+  if (!lpszUrl || !lpszBuffer || !lpdwBufferLength || *lpdwBufferLength == 0) return Fail(ERROR_INVALID_PARAMETER);
   std::string canonical;
   if (DWORD error = CanonicalUrl(lpszUrl, (dwFlags & ICU_BROWSER_MODE) != 0, canonical)) return Fail(error);
-  if (!lpszBuffer || canonical.size() + 1 > *lpdwBufferLength) {
+  if (canonical.size() + 1 > *lpdwBufferLength) {
     *lpdwBufferLength = static_cast<DWORD>(canonical.size() + 1);
     return Fail(ERROR_INSUFFICIENT_BUFFER);
   }

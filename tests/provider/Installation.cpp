@@ -68,6 +68,15 @@ std::string FileEntry(std::string_view path, std::string_view name, std::string_
   return text + " />";
 }
 
+std::string OnHost(std::string_view text, std::string_view host) {
+  const std::string_view loopback = "127.0.0.1";
+  std::string result(text);
+  for (size_t at = result.find(loopback); at != std::string::npos; at = result.find(loopback, at + host.size())) {
+    result.replace(at, loopback.size(), host);
+  }
+  return result;
+}
+
 ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : m_name(name) {
   if (const char* previous = std::getenv(name)) m_previous = previous;
   if (value) {

@@ -34,6 +34,8 @@ std::string LocalManifest(std::string_view version, std::string_view url = "http
 std::string RemoteManifest(std::string_view version);
 // A file entry of the local manifest.
 std::string FileEntry(std::string_view path, std::string_view name, std::string_view registerMark = {});
+// `text` with every "127.0.0.1" in it naming `host` instead.
+std::string OnHost(std::string_view text, std::string_view host);
 
 // Sets or, with a null value, removes an environment variable for one scope.
 class ScopedEnvironment {

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <stdexcept>
+#include <system_error>
 
 namespace provider_test {
 
@@ -58,19 +58,23 @@ void Connection::HoldUntilStopped() {
   }
 }
 
-LoopbackServer::LoopbackServer(Answer answer) : m_answer(std::move(answer)) {
+LoopbackServer::LoopbackServer(Answer answer) : LoopbackServer(std::move(answer), "127.0.0.1", 0) {}
+
+LoopbackServer::LoopbackServer(Answer answer, const std::string& address, int port)
+    : m_answer(std::move(answer)), m_address(address) {
   m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  socklen_t length = sizeof address;
-  if (m_listener < 0 || bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(m_listener, 16) != 0 || getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-      pipe2(m_stopPipe, O_CLOEXEC) != 0) {
-    throw std::runtime_error("loopback server: cannot listen");
+  sockaddr_in bound{};
+  bound.sin_family = AF_INET;
+  bound.sin_port = htons(static_cast<uint16_t>(port));
+  socklen_t length = sizeof bound;
+  if (m_listener < 0 || inet_pton(AF_INET, address.c_str(), &bound.sin_addr) != 1 ||
+      bind(m_listener, reinterpret_cast<sockaddr*>(&bound), sizeof bound) != 0 || listen(m_listener, 16) != 0 ||
+      getsockname(m_listener, reinterpret_cast<sockaddr*>(&bound), &length) != 0 || pipe2(m_stopPipe, O_CLOEXEC) != 0) {
+    int error = errno;
+    if (m_listener >= 0) close(m_listener);
+    throw std::system_error(error, std::generic_category(), "loopback server: cannot listen on " + address);
   }
-  m_port = ntohs(address.sin_port);
+  m_port = ntohs(bound.sin_port);
   m_thread = std::thread([this] { Serve(); });
 }
 

@@ -1,4 +1,4 @@
-// An HTTP server on 127.0.0.1 with an ephemeral port, for tests and
+// An HTTP server on loopback (by default 127.0.0.1 with an ephemeral port), for tests and
 // benchmarks that need one. It runs on its own thread from construction to
 // destruction and serves one connection at a time: it reads the request head
 // and hands the connection to the answer it was given.
@@ -38,11 +38,15 @@ using Answer = std::function<void(Connection& connection)>;
 class LoopbackServer {
  public:
   explicit LoopbackServer(Answer answer);
+  // Listens on `port` of `address`, any address of 127.0.0.0/8; throws
+  // std::system_error when it is taken.
+  LoopbackServer(Answer answer, const std::string& address, int port);
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
 
   int Port() const { return m_port; }
+  const std::string& Address() const { return m_address; }
   // Request heads received so far, oldest first.
   std::vector<std::string> Requests() const;
   int StopFd() const { return m_stopPipe[0]; }
@@ -53,6 +57,7 @@ class LoopbackServer {
 
   Answer m_answer;
   int m_listener = -1;
+  std::string m_address;
   int m_port = 0;
   int m_stopPipe[2] = {-1, -1};
   mutable std::mutex m_mutex;

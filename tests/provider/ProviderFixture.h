@@ -6,28 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "Installation.h"
 #include "LoopbackServer.h"
+#include "Outcome.h"
 #include "provider/Exports.h"
 
 namespace provider_test {
-
-// What an export answered: its result byte and the error word.
-struct Outcome {
-  bool result;
-  int error;
-  friend bool operator==(const Outcome&, const Outcome&) = default;
-  friend std::ostream& operator<<(std::ostream& out, const Outcome& o) {
-    return out << "{result " << o.result << ", error " << o.error << "}";
-  }
-};
-
-inline constexpr Outcome kFailed{false, -1};
-inline constexpr Outcome kUpToDate{true, 0};
-inline constexpr Outcome kUpdateDue{false, 0};
 
 // The error word holds garbage before each call: every export must set it.
 inline Outcome CallExport(bool (*exported)(int*)) {

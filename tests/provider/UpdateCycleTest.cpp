@@ -24,7 +24,9 @@ const char kPublished[] =
 std::optional<std::string> WaitForUpdater() {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (std::chrono::steady_clock::now() < deadline) {
-    if (std::optional<std::string> done = ReadFile("varnhold.done")) return done;
+    // The file exists before its line is written.
+    std::optional<std::string> done = ReadFile("varnhold.done");
+    if (done && !done->empty() && done->back() == '\n') return done;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return std::nullopt;
